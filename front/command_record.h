@@ -1,0 +1,69 @@
+// Command records: one parsed command each, in command lists. A record owns
+// its texts, its option codes and its nested blocks.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tolm {
+
+class Tcmdrec;
+using CommandList = std::vector<std::unique_ptr<Tcmdrec>>;
+
+class Tcmdrec {
+ public:
+  int32_t kwIndex = 0;  // keyword table row 1..34; 0 for a program line
+  int32_t code = 0;     // 257..275 for keywords; 0 starts a program
+  std::vector<std::string> args;  // [0] keyword name or program word, then arguments
+  std::vector<int32_t> options;   // option codes 276..282 in source order, duplicates kept
+  std::string condition;          // "/if" condition, "/do" while-condition ("0" without one)
+  std::unique_ptr<CommandList> block;      // "/if" then-part, "/do" body; null otherwise
+  std::unique_ptr<CommandList> elseBlock;  // "/if" else-part (maybe empty); null otherwise
+
+  bool HasOption(int32_t optionCode) const {
+    for (int32_t o : options)
+      if (o == optionCode) return true;
+    return false;
+  }
+};
+
+// Command and option codes.
+enum : int32_t {
+  kCmdProgram = 0,
+  kCmdAt = 257,
+  kCmdActivate = 258,
+  kCmdCd = 259,
+  kCmdClose = 260,
+  kCmdDo = 261,
+  kCmdEdit = 262,
+  kCmdElse = 263,
+  kCmdIf = 264,
+  kCmdKill = 265,
+  kCmdKillWindow = 266,
+  kCmdPause = 267,
+  kCmdPlist = 268,
+  kCmdSendKeys = 269,
+  kCmdSet = 270,
+  kCmdSleep = 271,
+  kCmdWaitAll = 272,
+  kCmdWaitClose = 273,
+  kCmdWaitFor = 274,
+  kCmdWlist = 275,
+  kOptHide = 276,
+  kOptIgnore = 277,
+  kOptMax = 278,
+  kOptMin = 279,
+  kOptNoActivate = 280,
+  kOptWait = 281,
+  kOptWarn = 282,
+  kCmdWhile = 283,
+};
+
+// Creation operations used by the grammar's actions.
+std::unique_ptr<Tcmdrec> NewCommand(int32_t code);
+std::unique_ptr<Tcmdrec> NewCommandArg(int32_t code, std::string text, std::vector<int32_t> options);
+std::unique_ptr<Tcmdrec> NewCommandArgs(int32_t code, std::vector<std::string> texts);
+
+}  // namespace tolm

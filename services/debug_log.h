@@ -1,0 +1,24 @@
+// The diagnostic log: one line per event appended to a text file, switched on
+// by "/set debug". The file is opened and closed for every line, so it is
+// complete at any moment.
+#pragma once
+
+#include <string>
+
+namespace tolm {
+
+inline constexpr const char* kDefaultDebugLogPath = "/tmp/tolmdebug.log";
+
+extern bool DebugLogEnabled;
+extern std::string DebugLogPath;
+
+// Appends message + CR LF when the log is on. A file that can be neither
+// appended to nor created raises Exception with the system's reason.
+void DebugLog(const std::string& message);
+
+// "ERROR <code>: <the C library's text for that errno>".
+std::string SysErrorText(int code);
+// The C library's text alone, for messages that carry no "ERROR" prefix.
+std::string SysErrorDescription(int code);
+
+}  // namespace tolm
