@@ -1,0 +1,23 @@
+// The event pump: what keeps the program responsive while it waits. On Linux
+// it serves close requests (SIGTERM, SIGINT, SIGHUP), which end the program at
+// once with exit status 128 + the signal number, and any event sources a user
+// interface registers. Nothing here polls: waits block on file descriptors
+// with a deadline.
+#pragma once
+
+#include <chrono>
+
+namespace tolm {
+
+// Serves every event already pending and returns; a close request ends the program.
+void ProcessPendingMessages();
+
+// Blocks until the deadline passes or an event arrives, then serves pending
+// events. Returns true when it woke because of an event.
+bool PumpWaitUntil(std::chrono::steady_clock::time_point deadline);
+
+// Sleeps at least ms milliseconds on the pump (waking for every event, which
+// is served, and going back to sleep), writing one diagnostic log line per wake.
+void PumpingSleep(int ms);
+
+}  // namespace tolm
