@@ -21,6 +21,11 @@ class UserInterface {
   virtual bool AskYesNo(const std::string& text) = 0;
   // "/pause": shows the message and waits for the user to acknowledge it.
   virtual void Pause(const std::string& text) { ShowMessage(MessageKind::Information, text); }
+  // "/plist" (windowMode false) and "/wlist" (true): the list of running
+  // programs or of window titles; returns when the user is done with it.
+  virtual void ShowListDialog(bool windowMode) { (void)windowMode; }
+  // "/edit": the command file editor, with fileName loaded when not empty.
+  virtual void EditCommandFile(const std::string& fileName) { (void)fileName; }
 };
 
 // The interface in use. Until one is installed, a silent one that answers No.
