@@ -193,6 +193,12 @@ std::string ToUpperAscii(std::string_view text) {
   return s;
 }
 
+std::string ProcessMatchName(std::string_view path) {
+  std::string name = ToUpperAscii(path);
+  size_t slash = name.find_last_of("/\\");
+  return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
 std::string ToLowerAscii(std::string_view text) {
   std::string s(text);
   for (char& c : s)

@@ -53,6 +53,9 @@ int32_t CheckedSub(int32_t a, int32_t b);
 int32_t CheckedMul(int32_t a, int32_t b);
 
 std::string ToUpperAscii(std::string_view text);
+// A process's name as "/kill" and the process list match it: the executable's
+// path in upper case, without its directory.
+std::string ProcessMatchName(std::string_view path);
 std::string ToLowerAscii(std::string_view text);
 
 // Replaces each CR LF pair by a LF, for showing texts on a console.
