@@ -1,0 +1,54 @@
+#include "services/event_pump.h"
+
+#include <string>
+#include <thread>
+
+#include "services/debug_log.h"
+#include "services/pump_backend.h"
+
+namespace tolm {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+PumpBackend*& Backend() {
+  static PumpBackend* backend = nullptr;
+  return backend;
+}
+
+// The numbers the diagnostic line has always shown: 0 for an event, 258 for
+// a time-out.
+constexpr unsigned kWokeByEvent = 0;
+constexpr unsigned kTimedOut = 258;
+
+}  // namespace
+
+void SetPumpBackend(PumpBackend* backend) { Backend() = backend; }
+
+void ProcessPendingMessages() {
+  if (Backend()) Backend()->WaitAndServe(Clock::time_point::min());
+}
+
+bool PumpWaitUntil(Clock::time_point deadline) {
+  std::optional<Clock::time_point> limit;
+  if (deadline != Clock::time_point::max()) limit = deadline;
+  if (Backend()) return Backend()->WaitAndServe(limit);
+  if (!limit) return false;  // nothing could ever wake us
+  std::this_thread::sleep_until(deadline);
+  return false;
+}
+
+void PumpingSleep(int ms) {
+  if (ms <= 0) {
+    ProcessPendingMessages();
+    return;
+  }
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(ms);
+  ProcessPendingMessages();
+  while (Clock::now() < deadline) {
+    bool woke = PumpWaitUntil(deadline);
+    DebugLog("MsgWaitForMultipleObjects() returned " + std::to_string(woke ? kWokeByEvent : kTimedOut));
+  }
+}
+
+}  // namespace tolm

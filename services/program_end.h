@@ -1,0 +1,18 @@
+// Ending the whole program at once: after a failed start with no failure
+// policy, and on a close request (SIGTERM, SIGINT, SIGHUP).
+#pragma once
+
+#include <functional>
+
+namespace tolm {
+
+// Flushes stdout and stderr (C and C++ streams) and ends the process with
+// exitCode at once: no destructors, nothing queued runs any more.
+[[noreturn]] void EndProgram(int exitCode);
+
+// For tests: called with the exit code instead of ending the process. It is
+// expected to throw; if it returns, the process ends anyway. Empty restores
+// the real behaviour.
+void InterceptProgramEnd(std::function<void(int exitCode)> interceptor);
+
+}  // namespace tolm

@@ -1,0 +1,24 @@
+// The platform side of the event pump: blocking on the close-request signals
+// and the registered event sources (event_sources.h), and serving them.
+#pragma once
+
+#include <chrono>
+#include <optional>
+
+namespace tolm {
+
+class PumpBackend {
+ public:
+  virtual ~PumpBackend() = default;
+  // Blocks until a close request or a registered source is ready, or until
+  // the deadline (none: no limit; one already passed: do not block). Then
+  // serves what is ready: a close request ends the program, a ready source
+  // gets its callback. Returns true when an event woke it, false on time-out.
+  virtual bool WaitAndServe(std::optional<std::chrono::steady_clock::time_point> deadline) = 0;
+};
+
+// Installs the backend (not owned); nullptr uninstalls. Without one, waits
+// just sleep until their deadline and nothing is served.
+void SetPumpBackend(PumpBackend* backend);
+
+}  // namespace tolm
