@@ -1,0 +1,121 @@
+#include "services/linux/linux_launcher.h"
+
+#include <spawn.h>
+#include <sys/pidfd.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "services/argument_split.h"
+#include "services/event_pump.h"
+#include "services/event_sources.h"
+#include "services/linux/program_resolution.h"
+#include "services/linux/unique_fd.h"
+
+extern char** environ;
+
+namespace tolm {
+namespace {
+
+// posix_spawn's attributes and file actions, destroyed with the object.
+class SpawnSetup {
+ public:
+  SpawnSetup() {
+    posix_spawnattr_init(&attr_);
+    posix_spawn_file_actions_init(&actions_);
+  }
+  ~SpawnSetup() {
+    posix_spawn_file_actions_destroy(&actions_);
+    posix_spawnattr_destroy(&attr_);
+  }
+  SpawnSetup(const SpawnSetup&) = delete;
+  SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+  // The child starts with no signal blocked and every disposition at its
+  // default: we block the close requests, and the program must not inherit that.
+  int CleanSignals() {
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    if (int e = posix_spawnattr_setsigmask(&attr_, &none)) return e;
+    if (int e = posix_spawnattr_setsigdefault(&attr_, &all)) return e;
+    return posix_spawnattr_setflags(&attr_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  }
+  int ChangeDirectory(const std::string& directory) {
+    return posix_spawn_file_actions_addchdir_np(&actions_, directory.c_str());
+  }
+  const posix_spawnattr_t* Attr() const { return &attr_; }
+  const posix_spawn_file_actions_t* Actions() const { return &actions_; }
+
+ private:
+  posix_spawnattr_t attr_;
+  posix_spawn_file_actions_t actions_;
+};
+
+StartResult Spawn(const std::string& path, const std::vector<std::string>& args, const std::string& directory) {
+  SpawnSetup setup;
+  if (int e = setup.CleanSignals()) return {nullptr, e};
+  if (!directory.empty())
+    if (int e = setup.ChangeDirectory(directory)) return {nullptr, e};
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (int e = posix_spawn(&pid, path.c_str(), setup.Actions(), setup.Attr(), argv.data(), environ))
+    return {nullptr, e};
+  return {std::make_unique<LinuxChild>(pid), 0};
+}
+
+// The exit status as the script sees it: the exit code, or 128 + the signal.
+uint32_t StatusOf(const siginfo_t& info) {
+  if (info.si_code == CLD_EXITED) return static_cast<uint32_t>(info.si_status);
+  return 128u + static_cast<uint32_t>(info.si_status);
+}
+
+}  // namespace
+
+StartResult LinuxLauncher::Start(const std::string& file, const std::string& parameters,
+                                 const std::string& directory) {
+  ResolvedProgram program = ResolveProgram(file);
+  switch (program.kind) {
+    case LaunchKind::Missing:
+      return {nullptr, ENOENT};
+    case LaunchKind::Open: {
+      // The desktop's opener stands for the program: it is what we wait for.
+      std::string opener = FindOnPath("xdg-open");
+      if (opener.empty()) return {nullptr, ENOENT};
+      return Spawn(opener, {"xdg-open", program.path}, directory);
+    }
+    case LaunchKind::Execute:
+      break;
+  }
+  std::vector<std::string> args = SplitCommandLine(parameters);
+  args.insert(args.begin(), file);
+  return Spawn(program.path, args, directory);
+}
+
+void LinuxChild::WaitOnPump() {
+  UniqueFd pidfd(pidfd_open(pid_, 0));
+  // Without pidfds (kernels before 5.3) the blocking waitid below does the
+  // waiting; events are then not served until the child ends.
+  if (!pidfd.Valid()) return;
+  bool ended = false;
+  EventSourceRegistration watch = WatchEventSource(pidfd.Get(), [&ended] { ended = true; });
+  while (!ended) PumpWaitUntil(std::chrono::steady_clock::time_point::max());
+}
+
+ExitStatus LinuxChild::WaitForExit() {
+  WaitOnPump();
+  siginfo_t info{};
+  int r;
+  do {
+    r = waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
+  } while (r < 0 && errno == EINTR);
+  if (r < 0) return {false, 0, errno};
+  return {true, StatusOf(info), 0};
+}
+
+}  // namespace tolm
