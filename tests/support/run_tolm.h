@@ -1,0 +1,39 @@
+// Runs the built tolm32 as a user would and captures what it prints.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolm::testing {
+
+struct RunResult {
+  int status = -1;  // exit status, or 128 + signal
+  std::string out;
+  std::string err;
+};
+
+// Runs program with args in directory dir (empty: the current one), standard
+// input from /dev/null, extra environment entries "NAME=value" added. Gives up
+// after timeoutSeconds (the child is killed; status then says so).
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& dir = "",
+                     const std::vector<std::string>& env = {}, int timeoutSeconds = 30);
+RunResult RunTolm(const std::vector<std::string>& args, const std::string& dir = "",
+                  const std::vector<std::string>& env = {});
+
+// A fresh directory under /tmp, removed with everything in it at destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  // Writes a file (relative to the directory) and returns its full path.
+  std::string Write(const std::string& name, const std::string& contents) const;
+  std::string Read(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace tolm::testing

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tolm needs on Debian 12 (run as root).
+# Packages already present are not fetched again.
+set -euo pipefail
+
+packages=(g++ cmake make libx11-dev libxtst-dev libgtest-dev libbenchmark-dev
+          xvfb xauth x11-utils x11-xkb-utils openbox xdotool clang libclang-rt-14-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

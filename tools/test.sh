@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite. The tests that need a display
+# run on a private Xvfb server, once without and once with a window manager.
+#   BUILD=dir          build directory (default: build)
+#   CMAKE_ARGS="..."   extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh
+build=${BUILD:-build}
+# shellcheck disable=SC2086
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLM_WERROR=ON ${CMAKE_ARGS:-} >/dev/null
+cmake --build "$build" -j2
+
+echo "== tests (Xvfb, no window manager)"
+tools/with-xvfb.sh ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
+echo "== display tests again (Xvfb + openbox)"
+tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
