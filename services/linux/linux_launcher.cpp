@@ -1,7 +1,7 @@
 #include "services/linux/linux_launcher.h"
 
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include "services/linux/pidfd.h"
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -98,7 +98,7 @@ StartResult LinuxLauncher::Start(const std::string& file, const std::string& par
 }
 
 void LinuxChild::WaitOnPump() {
-  UniqueFd pidfd(pidfd_open(pid_, 0));
+  UniqueFd pidfd(OpenPidfd(pid_));
   // Without pidfds (kernels before 5.3) the blocking waitid below does the
   // waiting; events are then not served until the child ends.
   if (!pidfd.Valid()) return;

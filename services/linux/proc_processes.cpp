@@ -3,7 +3,7 @@
 #include <dirent.h>
 #include <limits.h>
 #include <signal.h>
-#include <sys/pidfd.h>
+#include "services/linux/pidfd.h"
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,7 +51,7 @@ std::string ProcProcesses::ImagePath(uint32_t id) {
 // very process even if its id were reused meanwhile. ESRCH (no such process)
 // is thus an OpenProcess failure, EPERM from the signal a TerminateProcess one.
 KillResult ProcProcesses::Kill(uint32_t id) {
-  UniqueFd pidfd(pidfd_open(static_cast<pid_t>(id), 0));
+  UniqueFd pidfd(OpenPidfd(static_cast<pid_t>(id)));
   if (!pidfd.Valid()) {
     if (errno != ENOSYS) return {KillStep::Open, errno};
     // Kernels without pidfds: probe, then signal by id.
@@ -59,7 +59,7 @@ KillResult ProcProcesses::Kill(uint32_t id) {
     if (kill(static_cast<pid_t>(id), SIGKILL) != 0) return {KillStep::Terminate, errno};
     return {};
   }
-  if (pidfd_send_signal(pidfd.Get(), SIGKILL, nullptr, 0) != 0) return {KillStep::Terminate, errno};
+  if (SignalPidfd(pidfd.Get(), SIGKILL) != 0) return {KillStep::Terminate, errno};
   return {};
 }
 
