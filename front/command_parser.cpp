@@ -1,0 +1,28 @@
+#include "front/command_parser.h"
+
+#include "front/command_grammar.h"
+#include "services/errors.h"
+#include "services/user_interface.h"
+
+namespace tolm {
+
+TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer) {}
+
+void TTolmYacc::Reduce(int rule, CommandValue* rhs, CommandValue& result) {
+  RunCommandAction(rule, *this, rhs, result);
+}
+
+std::unique_ptr<CommandList> TTolmYacc::Parse(std::string_view input, const std::string& sourceName) {
+  auto list = std::make_unique<CommandList>();
+  result_ = list.get();
+  std::string out, err;
+  lexer.Open(input, sourceName, out, err);
+  const int status = yyparse();
+  result_ = nullptr;
+  if (status == 0 && out.empty() && err.empty()) return list;
+  CurrentUserInterface().ShowInfoDialog("Parse Output: \r\n" + out + "\r\nParse Errors: \r\n" + err, false);
+  if (!LexTrace) RaiseScriptError("parse error");
+  return list;
+}
+
+}  // namespace tolm

@@ -1,0 +1,50 @@
+// The command parser: turns command text into a command list, showing every
+// parse error of the text together in one "Information" report.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "front/command_lexer.h"
+#include "front/command_record.h"
+#include "front/parser_runtime.h"
+
+namespace tolm {
+
+using TextList = std::vector<std::string>;
+using OptionList = std::vector<int32_t>;
+// What a grammar symbol carries: nothing, a text (at most 255 characters),
+// an option code, a text list, an option list, a record or a command list.
+using CommandValue =
+    std::variant<std::monostate, std::string, int32_t, TextList, OptionList, std::unique_ptr<Tcmdrec>, CommandList>;
+
+// The lexer lives in a base that is constructed before the driver that
+// refers to it.
+struct CommandLexerHolder {
+  TTolmLex lexer;
+};
+
+class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue> {
+ public:
+  TTolmYacc();
+
+  // Parses the whole text. On errors shows "Parse Output: " / "Parse Errors: "
+  // and raises "parse error" (with LexTrace on: returns the partial list).
+  std::unique_ptr<CommandList> Parse(std::string_view input, const std::string& sourceName);
+
+  // Services for the grammar actions.
+  void Trace(std::string_view text) { lexer.Trace(text); }
+  std::string TokenText() const { return std::string(lexer.yytext()); }
+  void AppendToResult(std::unique_ptr<Tcmdrec> record) { result_->push_back(std::move(record)); }
+
+ protected:
+  void Reduce(int rule, CommandValue* rhs, CommandValue& result) override;
+
+ private:
+  CommandList* result_ = nullptr;
+};
+
+}  // namespace tolm

@@ -1,0 +1,157 @@
+#include "front/lexer_automaton.h"
+
+#include <map>
+#include <stdexcept>
+
+namespace tolm {
+
+CharClass Chars(std::string_view chars) {
+  CharClass set;
+  for (char c : chars) set.set(static_cast<unsigned char>(c));
+  set.reset(0);
+  return set;
+}
+
+CharClass AllBut(std::string_view chars) {
+  CharClass set;
+  set.set();
+  for (char c : chars) set.reset(static_cast<unsigned char>(c));
+  set.reset(0);
+  return set;
+}
+
+CharClass CharRange(unsigned char first, unsigned char last) {
+  CharClass set;
+  for (unsigned c = first; c <= last; ++c) set.set(c);
+  set.reset(0);
+  return set;
+}
+
+CharClass Letter(char c) {
+  char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  char upper = (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 'a' + 'A') : lower;
+  return Chars(std::string{lower, upper});
+}
+
+namespace {
+
+// A rule's pattern with "x+" spelled "x x*", so that each position is either
+// taken once, optional or a loop. Positions are bits of a mask; bit size()
+// means the whole pattern has matched.
+struct Positions {
+  std::vector<PatternItem> items;
+
+  explicit Positions(const std::vector<PatternItem>& pattern) {
+    for (const PatternItem& item : pattern) {
+      if (item.repeat == Repeat::Plus) {
+        items.push_back({item.chars, Repeat::One});
+        items.push_back({item.chars, Repeat::Star});
+      } else {
+        items.push_back(item);
+      }
+    }
+    if (items.size() >= 31) throw std::length_error("lexer rule pattern too long");
+  }
+
+  uint32_t Closure(uint32_t mask) const {
+    for (size_t i = 0; i < items.size(); ++i)
+      if ((mask >> i & 1u) && items[i].repeat != Repeat::One) mask |= 1u << (i + 1);
+    return mask;
+  }
+
+  uint32_t Step(uint32_t mask, unsigned char c) const {
+    uint32_t out = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (!(mask >> i & 1u) || !items[i].chars.test(c)) continue;
+      out |= items[i].repeat == Repeat::Star ? 1u << i : 1u << (i + 1);
+    }
+    return Closure(out);
+  }
+
+  bool Accepts(uint32_t mask) const { return mask >> items.size() & 1u; }
+  bool CanGrow(uint32_t mask) const { return (mask & ((1u << items.size()) - 1)) != 0; }
+};
+
+using Config = std::vector<uint32_t>;  // one position mask per rule
+
+class SubsetBuilder {
+ public:
+  explicit SubsetBuilder(const std::vector<LexRule>& rules) {
+    for (const LexRule& r : rules) positions_.emplace_back(r.pattern);
+  }
+
+  int16_t StateOf(const Config& config) {
+    auto [it, inserted] = ids_.emplace(config, static_cast<int16_t>(configs_.size()));
+    if (inserted) configs_.push_back(config);
+    return it->second;
+  }
+
+  Config Initial(const std::vector<LexRule>& rules, int condition, bool atLineStart) const {
+    Config c(rules.size(), 0);
+    for (size_t r = 0; r < rules.size(); ++r) {
+      bool active = (rules[r].conditions >> condition & 1u) && (!rules[r].lineStartOnly || atLineStart);
+      if (active) c[r] = positions_[r].Closure(1u);
+    }
+    return c;
+  }
+
+  LexAutomaton Finish(std::vector<int16_t> starts) {
+    LexAutomaton a;
+    a.start = std::move(starts);
+    for (size_t s = 0; s < configs_.size(); ++s) {  // configs_ grows while we walk it
+      Config config = configs_[s];
+      a.states.push_back(Describe(config));
+      for (unsigned c = 1; c < 256; ++c) {
+        Config next = Step(config, static_cast<unsigned char>(c));
+        a.states[s].next[c] = IsEmpty(next) ? int16_t{-1} : StateOf(next);
+      }
+    }
+    if (configs_.size() > 32000) throw std::length_error("lexer automaton too large");
+    return a;
+  }
+
+ private:
+  LexAutomaton::State Describe(const Config& config) const {
+    LexAutomaton::State st;
+    st.next.fill(-1);
+    for (size_t r = 0; r < config.size(); ++r) {
+      const int16_t rule = static_cast<int16_t>(r + 1);
+      if (positions_[r].Accepts(config[r])) {
+        if (st.acceptRule == 0) st.acceptRule = rule;
+        ++st.acceptCount;
+        st.highestRule = rule;
+      }
+      if (positions_[r].CanGrow(config[r])) st.hasTransitions = true;
+    }
+    return st;
+  }
+
+  Config Step(const Config& config, unsigned char c) const {
+    Config next(config.size(), 0);
+    for (size_t r = 0; r < config.size(); ++r)
+      if (config[r]) next[r] = positions_[r].Step(config[r], c);
+    return next;
+  }
+
+  static bool IsEmpty(const Config& c) {
+    for (uint32_t m : c)
+      if (m) return false;
+    return true;
+  }
+
+  std::vector<Positions> positions_;
+  std::map<Config, int16_t> ids_;
+  std::vector<Config> configs_;
+};
+
+}  // namespace
+
+LexAutomaton BuildLexAutomaton(const std::vector<LexRule>& rules, int conditionCount) {
+  SubsetBuilder builder(rules);
+  std::vector<int16_t> starts;
+  for (int cond = 0; cond < conditionCount; ++cond)
+    for (bool atLineStart : {false, true}) starts.push_back(builder.StateOf(builder.Initial(rules, cond, atLineStart)));
+  return builder.Finish(std::move(starts));
+}
+
+}  // namespace tolm

@@ -1,0 +1,102 @@
+// The scanner runtime shared by the command lexer and the expression lexer:
+// line-by-line input into a push-back buffer, the current token text, line
+// and column bookkeeping, longest-match scanning over a rule automaton,
+// start conditions, trace output and the runtime's limits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "front/lexer_automaton.h"
+
+namespace tolm {
+
+// Process-wide trace switch: while on, lexers write their trace lines.
+extern bool LexTrace;
+
+// A scanner limit was hit. The parser driver catches it and reports the
+// message in its usual error form; it never leaves a parse.
+class LexLimitError {
+ public:
+  explicit LexLimitError(std::string message) : message_(std::move(message)) {}
+  const std::string& Message() const { return message_; }
+
+ private:
+  std::string message_;
+};
+
+class TCustomLexer {
+ public:
+  static constexpr int kPushBackSize = 2048;
+  static constexpr int kMaxTokenLength = 255;
+  static constexpr int kMatchStackSize = 1024;
+  static constexpr int kMaxRules = 256;
+
+  explicit TCustomLexer(const LexAutomaton& automaton);
+  virtual ~TCustomLexer() = default;
+  TCustomLexer(const TCustomLexer&) = delete;
+  TCustomLexer& operator=(const TCustomLexer&) = delete;
+
+  // Next token code; 0 at the end of the input.
+  virtual int yylex() = 0;
+
+  // Prepares a new scan of input; trace and error lines go to out and err.
+  // All three must outlive the scan.
+  void Open(std::string_view input, const std::string& sourceName, std::string& out, std::string& err);
+
+  std::string_view yytext() const { return {yytext_, static_cast<size_t>(yyleng_)}; }
+  int32_t LineNo() const { return lineNo_; }
+  int32_t ColNo() const { return colNo_; }
+  const std::string& SourceName() const { return sourceName_; }
+  std::string_view LineText() const { return lineText_; }
+  int32_t StartCondition() const { return startCondition_; }
+  std::string& OutputStream() { return *out_; }
+  std::string& ErrorStream() { return *err_; }
+
+  // Writes the text as one line to the output stream while LexTrace is on.
+  void Trace(std::string_view text);
+
+  char GetChar();
+  void UngetChar(char c);
+  // Keeps the first n characters of yytext and pushes the rest back.
+  void Less(int n);
+  void Start(int32_t condition) { startCondition_ = condition; }
+
+ protected:
+  static constexpr int kNoRule = 0;
+  static constexpr int kEndOfInput = -1;
+
+  // Scans one token by longest match: the rule number whose action is due,
+  // kNoRule after an unmatched character was echoed, kEndOfInput at the end.
+  int MatchToken();
+  // Trace of prefix + yytext + suffix, built only while tracing.
+  void TraceToken(std::string_view prefix, std::string_view suffix);
+  // Skips a block comment after its opening "/*", and the line feed after it.
+  void SkipBlockComment();
+  [[noreturn]] static void Fatal(const char* message);
+
+ private:
+  void Clear();
+  void ReadLine();
+  void EchoUnmatched(char c);
+
+  const LexAutomaton& automaton_;
+  std::string_view input_;
+  size_t inputPos_ = 0;
+  std::string sourceName_;
+  std::string_view lineText_;
+  std::string* out_ = nullptr;
+  std::string* err_ = nullptr;
+  int32_t lineNo_ = 0;
+  int32_t colNo_ = 0;
+  int32_t startCondition_ = 0;
+  int32_t atLineStart_ = 1;
+  char lastChar_ = 0;
+  int yyleng_ = 0;
+  int pushBackCount_ = 0;
+  char yytext_[kMaxTokenLength + 1] = {};
+  char pushBack_[kPushBackSize + 1] = {};  // positions 1..2048, taken from the top down
+};
+
+}  // namespace tolm

@@ -1,0 +1,157 @@
+// The LR parser driver shared by the command parser and the expression
+// parser: fixed stacks of 2048 entries, default reductions, one error
+// report per syntax error and yacc-style recovery through the error token.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "front/lalr_builder.h"
+#include "front/lexer_runtime.h"
+
+namespace tolm {
+
+inline constexpr int kErrorToken = 256;
+
+// The two-line report: "Line L Col C in file \"S\"" CR LF message " at " yytext.
+std::string ErrorReport(const TCustomLexer& lexer, std::string_view message);
+
+// Value is the semantic value type of the concrete grammar; it must be
+// default-constructible (the empty value) and movable.
+template <class Value>
+class TCustomParser {
+ public:
+  static constexpr int kStackSize = 2048;
+
+  int32_t Lookahead = -1;
+  int32_t ErrorCount = 0;
+  int32_t RecoveryState = 0;
+
+  TCustomParser(const ParseTables& tables, TCustomLexer& lexer)
+      : tables_(tables), lexer_(lexer), states_(kStackSize), values_(kStackSize) {}
+  virtual ~TCustomParser() = default;
+  TCustomParser(const TCustomParser&) = delete;
+  TCustomParser& operator=(const TCustomParser&) = delete;
+
+  TCustomLexer& Lexer() { return lexer_; }
+
+  // Writes the report to the lexer's error stream, as one line.
+  virtual void yyerror(std::string_view message) {
+    std::string report = ErrorReport(lexer_, message);
+    report.append("\r\n");
+    lexer_.ErrorStream().append(report);
+  }
+  void yyerrok() { RecoveryState = 0; }
+
+ protected:
+  // Runs the semantic action of a rule. rhs[0] is $1; result is preset to the
+  // empty value.
+  virtual void Reduce(int rule, Value* rhs, Value& result) = 0;
+
+  // 0 when the input was accepted, 1 when the parse was aborted.
+  int yyparse() {
+    StackReleaser releaser{*this};
+    try {
+      return Drive();
+    } catch (const LexLimitError& limit) {
+      yyerror(limit.Message());
+      return 1;
+    }
+  }
+
+ private:
+  // Drops whatever values a finished (or aborted) parse left on the stack.
+  struct StackReleaser {
+    TCustomParser& p;
+    ~StackReleaser() {
+      for (int i = 0; i < p.highWater_; ++i) p.values_[static_cast<size_t>(i)] = Value{};
+      p.highWater_ = 0;
+    }
+  };
+
+  int Drive() {
+    int state = 0, depth = 0;
+    Lookahead = -1;
+    ErrorCount = 0;
+    RecoveryState = 0;
+    Value current{};
+    for (;;) {
+      if (depth == kStackSize) {
+        yyerror("yyparse stack overflow");
+        return 1;
+      }
+      states_[static_cast<size_t>(depth)] = state;
+      values_[static_cast<size_t>(depth)] = std::move(current);
+      if (++depth > highWater_) highWater_ = depth;
+      current = Value{};
+      for (;;) {  // next action in this state, without pushing
+        const int rule = tables_.defaultReduction[static_cast<size_t>(state)];
+        if (rule == 0 && Lookahead < 0) {
+          const int token = lexer_.yylex();
+          Lookahead = token < 0 ? 0 : token;
+        }
+        const int action = rule != 0 ? -rule : tables_.Action(state, Lookahead);
+        if (action == ParseTables::kAccept) return 0;
+        if (action > 0) {  // shift
+          state = action - 1;
+          Lookahead = -1;
+          if (RecoveryState > 0) --RecoveryState;
+          break;
+        }
+        if (action < 0) {  // reduce
+          depth = ReduceBy(-action, depth, current);
+          state = tables_.Goto(states_[static_cast<size_t>(depth - 1)], tables_.ruleLhs[static_cast<size_t>(-action)]);
+          break;
+        }
+        const int recovered = Recover(depth);
+        if (recovered == kAbort) return 1;
+        if (recovered == kDiscarded) continue;
+        depth = recovered;
+        state = tables_.Action(states_[static_cast<size_t>(depth - 1)], kErrorToken) - 1;
+        break;
+      }
+    }
+  }
+
+  int ReduceBy(int rule, int depth, Value& current) {
+    const int length = tables_.ruleLength[static_cast<size_t>(rule)];
+    Value result{};
+    Reduce(rule, &values_[static_cast<size_t>(depth - length)], result);
+    current = std::move(result);
+    return depth - length;
+  }
+
+  static constexpr int kAbort = -1;
+  static constexpr int kDiscarded = -2;
+
+  // Syntax error: report (unless still recovering), then either pop to a
+  // state that shifts the error token (returns the new depth) or discard the
+  // lookahead (kDiscarded); kAbort when nothing is left to try.
+  int Recover(int depth) {
+    if (RecoveryState == 0) {
+      yyerror("syntax error");
+      ++ErrorCount;
+    }
+    if (RecoveryState <= 2) {
+      RecoveryState = 3;
+      while (depth > 0 && tables_.Action(states_[static_cast<size_t>(depth - 1)], kErrorToken) <= 0) {
+        values_[static_cast<size_t>(depth - 1)] = Value{};
+        --depth;
+      }
+      return depth == 0 ? kAbort : depth;
+    }
+    if (Lookahead == 0) return kAbort;
+    Lookahead = -1;
+    return kDiscarded;
+  }
+
+  const ParseTables& tables_;
+  TCustomLexer& lexer_;
+  std::vector<int> states_;
+  std::vector<Value> values_;
+  int highWater_ = 0;
+};
+
+}  // namespace tolm
