@@ -19,7 +19,8 @@ inline constexpr uint32_t kLaunchShowMask = 0xFF;
 // ended and LastExitCode holds its status; otherwise the program is recorded
 // for WaitForAllProcesses. Returns 0 when started; on failure -1 (ignore,
 // warn), throws ESystemError (raise), or shows the error and ends the whole
-// program with exit status 1 (no policy bit).
+// program with exit status 1 (no policy bit). Texts of any length are passed
+// on whole; the system's own limits (E2BIG, ENAMETOOLONG) are failures to start.
 int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
                  uint32_t flags);
 

@@ -1,5 +1,7 @@
 #include "services/linux/linux_platform.h"
 
+#include <signal.h>
+
 #include "services/linux/linux_launcher.h"
 #include "services/linux/linux_pump.h"
 #include "services/linux/proc_processes.h"
@@ -8,6 +10,9 @@ namespace tolm {
 
 void InstallLinuxPlatform() {
   BlockCloseSignals();
+  // Whoever started us may have left SIGCHLD ignored, which makes the kernel
+  // reap our children at once: their exit statuses would be lost to /wait.
+  signal(SIGCHLD, SIG_DFL);
   // Function-local statics: created once, alive until the process ends.
   static LinuxPump pump;
   static LinuxLauncher launcher;

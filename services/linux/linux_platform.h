@@ -8,7 +8,8 @@
 namespace tolm {
 
 // Idempotent. Blocks the close requests in the calling thread as well, in
-// case main() has not done it yet. Throws Exception when the pump cannot be set up.
+// case main() has not done it yet, and restores SIGCHLD's default so that
+// children's statuses are kept for us. Throws Exception when the pump cannot be set up.
 void InstallLinuxPlatform();
 
 }  // namespace tolm

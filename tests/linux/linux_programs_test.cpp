@@ -78,6 +78,13 @@ TEST_F(LinuxProgramsTest, WaitStoresTheExitStatus) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(LinuxProgramsTest, AnInheritedIgnoredSigchldDoesNotLoseStatuses) {
+  signal(SIGCHLD, SIG_IGN);  // as a careless parent might leave it
+  InstallLinuxPlatform();
+  EXPECT_EQ(StartProgram("sh", "-c \"exit 3\"", "", kRaiseWait), 0);
+  EXPECT_EQ(LastExitCode, 3u);
+}
+
 TEST_F(LinuxProgramsTest, ParametersAreSplitWithoutAShellAndRunInTheDirectory) {
   WriteFile(dir / "show-args", "#!/bin/sh\nprintf '[%s]' \"$0\" \"$@\" > args.txt\n", true);
   ScratchDir work("tolm-work");
