@@ -1,0 +1,158 @@
+#include "front/lexer_runtime.h"
+
+#include <gtest/gtest.h>
+
+#include "expr/expr_lexer.h"
+#include "front/stream_funcs.h"
+#include "services/errors.h"
+
+namespace tolm {
+namespace {
+
+std::string Lines(std::string_view text) {
+  std::string out;
+  for (size_t pos = 0; pos < text.size();) out += "[" + std::string(StreamReadLine(text, pos)) + "]";
+  return out;
+}
+
+TEST(StreamReadLine, Terminators) {
+  const struct {
+    const char* text;
+    const char* lines;
+  } cases[] = {
+      {"", ""},
+      {"a\nb", "[a][b]"},
+      {"a\r\nb\r\n", "[a][b]"},
+      {"a\rb\n", "[a\rb]"},
+      {"a\r", "[a\r]"},
+      {"a\r\r\n", "[a\r\r]"},
+      {"a\r\r\r\n", "[a\r\r]"},
+      {"\n\n", "[][]"},
+      {"\r\n", "[]"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lines(c.text), c.lines) << c.text;
+}
+
+// A scanner over the expression rules, used to drive the runtime directly.
+struct Runtime {
+  std::string text, out, err;
+  TTolmExprLex lex;
+  explicit Runtime(std::string input) : text(std::move(input)) { lex.Open(text, "T", out, err); }
+};
+
+TEST(LexerRuntime, LastLineGetsALineFeedThenEndOfInput) {
+  Runtime r("ab");
+  EXPECT_EQ(r.lex.GetChar(), 'a');
+  EXPECT_EQ(r.lex.LineNo(), 1);
+  EXPECT_EQ(r.lex.ColNo(), 2);
+  EXPECT_EQ(r.lex.GetChar(), 'b');
+  EXPECT_EQ(r.lex.GetChar(), '\n');
+  EXPECT_EQ(r.lex.GetChar(), '\0');
+  EXPECT_EQ(r.lex.GetChar(), '\0');
+  EXPECT_EQ(r.lex.LineNo(), 1);
+  EXPECT_EQ(r.lex.ColNo(), 4);
+}
+
+TEST(LexerRuntime, EmptyInputGivesEndAtOnce) {
+  Runtime r("");
+  EXPECT_EQ(r.lex.GetChar(), '\0');
+  EXPECT_EQ(r.lex.LineNo(), 0);
+  EXPECT_EQ(r.lex.yylex(), 0);
+}
+
+TEST(LexerRuntime, CarriageReturnAtTheEndIsKeptOnce) {
+  Runtime r("x\r");
+  std::string got;
+  for (char c; (c = r.lex.GetChar()) != 0;) got += c;
+  EXPECT_EQ(got, "x\r\n");
+}
+
+TEST(LexerRuntime, PushBackIsReadAgainAndMovesTheColumn) {
+  Runtime r("abc\n");
+  EXPECT_EQ(r.lex.GetChar(), 'a');
+  EXPECT_EQ(r.lex.GetChar(), 'b');
+  r.lex.UngetChar('b');
+  EXPECT_EQ(r.lex.ColNo(), 2);
+  EXPECT_EQ(r.lex.GetChar(), 'b');
+  EXPECT_EQ(r.lex.GetChar(), 'c');
+}
+
+TEST(LexerRuntime, LessZeroPushesTheWholeTokenBack) {
+  Runtime r("word rest");
+  ASSERT_EQ(r.lex.yylex(), kExprIdent);
+  EXPECT_EQ(r.lex.yytext(), "word");
+  EXPECT_EQ(r.lex.ColNo(), 5);
+  r.lex.Less(0);
+  EXPECT_EQ(r.lex.ColNo(), 1);
+  EXPECT_EQ(r.lex.yylex(), kExprIdent);
+  EXPECT_EQ(r.lex.yytext(), "word");
+}
+
+TEST(LexerRuntime, LongestLineThatFitsTheBuffer) {
+  Runtime ok(std::string(2047, 'x'));
+  EXPECT_EQ(ok.lex.GetChar(), 'x');
+  Runtime tooLong(std::string(2048, 'x'));
+  try {
+    tooLong.lex.GetChar();
+    ADD_FAILURE() << "2048 characters accepted";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Range check error");
+  }
+}
+
+TEST(LexerRuntime, TraceWritesOnlyWhileOn) {
+  Runtime r("");
+  LexTrace = false;
+  r.lex.Trace("hidden");
+  LexTrace = true;
+  r.lex.Trace("shown");
+  LexTrace = false;
+  EXPECT_EQ(r.out, "shown\r\n");
+}
+
+// A lexer over arbitrary rules, to reach the limits the two real lexers
+// cannot.
+class RuleLexer : public TCustomLexer {
+ public:
+  explicit RuleLexer(const LexAutomaton& a) : TCustomLexer(a) {}
+  int yylex() override {
+    for (;;) {
+      int rule = MatchToken();
+      if (rule == kEndOfInput) return 0;
+      if (rule != kNoRule) return rule;
+    }
+  }
+};
+
+std::string LimitMessage(const std::vector<LexRule>& rules, std::string_view text) {
+  LexAutomaton automaton = BuildLexAutomaton(rules, 1);
+  RuleLexer lex(automaton);
+  std::string out, err;
+  lex.Open(text, "T", out, err);
+  try {
+    while (lex.yylex() != 0) {
+    }
+  } catch (const LexLimitError& e) {
+    return e.Message();
+  }
+  return "no limit hit";
+}
+
+TEST(LexerRuntime, Limits) {
+  std::vector<LexRule> runs(5, LexRule{{{Chars("a"), Repeat::Plus}}});
+  EXPECT_EQ(LimitMessage(runs, std::string(204, 'a')), "no limit hit");
+  EXPECT_EQ(LimitMessage(runs, std::string(205, 'a')), "match stack overflow (limit is 1024 matches)");
+  std::vector<LexRule> one(1, LexRule{{{Chars("a"), Repeat::Plus}}});
+  EXPECT_EQ(LimitMessage(one, std::string(254, 'a')), "no limit hit");
+  EXPECT_EQ(LimitMessage(one, std::string(255, 'a')), "yytext overflow (limit is 255 characters)");
+}
+
+TEST(LexerRuntime, RuleNumbersAbove256AreRejected) {
+  std::vector<LexRule> rules(256, LexRule{{{Chars("y"), Repeat::One}}});
+  rules.push_back(LexRule{{{Chars("z"), Repeat::One}}});  // rule 257
+  EXPECT_EQ(LimitMessage(rules, "y"), "no limit hit");
+  EXPECT_EQ(LimitMessage(rules, "z"), "too many rules (limit is 256)");
+}
+
+}  // namespace
+}  // namespace tolm

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "front/command_parser.h"
+#include "front/recording_ui.h"
+#include "services/errors.h"
+
+namespace tolm {
+namespace {
+
+struct Failure {
+  std::string message;
+  std::string dialog;
+};
+
+Failure ParseFailure(const std::string& text) {
+  testing::RecordingUi ui;
+  Failure f;
+  try {
+    TTolmYacc().Parse(text, "t.tm");
+    f.message = "accepted";
+  } catch (const Exception& e) {
+    f.message = e.Message();
+  }
+  if (!ui.dialogs.empty()) f.dialog = ui.dialogs.back();
+  return f;
+}
+
+TEST(CommandParseLimits, ScannerLimitsFailTheParseWithAReport) {
+  const std::string word255(255, 'w');
+  const std::string line2047(2047, 'x');
+  const struct {
+    std::string text;
+    std::string errors;
+  } cases[] = {
+      {"ok\n" + word255 + "\nnever\n",
+       "Line 2 Col 256 in file \"t.tm\"\r\nyytext overflow (limit is 255 characters) at " + word255 + "\r\n"},
+      // The line end of "a" and an empty line are pushed back onto a full
+      // buffer holding the next line of 2047 characters.
+      {"a\n\n" + line2047 + "\n",
+       "Line 3 Col 1 in file \"t.tm\"\r\ninput buffer overflow (limit is 2048 characters) at \n\nx\r\n"},
+      {"/pause \"" + std::string(254, 'q') + "\"\n",
+       "Line 1 Col 263 in file \"t.tm\"\r\nyytext overflow (limit is 255 characters) at \"" + std::string(254, 'q') +
+           "\r\n"},
+  };
+  for (const auto& c : cases) {
+    Failure f = ParseFailure(c.text);
+    EXPECT_EQ(f.message, "parse error");
+    EXPECT_EQ(f.dialog, testing::ParseReport("", c.errors));
+  }
+}
+
+TEST(CommandParseLimits, TokensJustWithinTheLimitsAreAccepted) {
+  testing::RecordingUi ui;
+  const std::string quoted = "\"" + std::string(253, 'q') + "\"";  // 255 with its quotes
+  auto list = TTolmYacc().Parse("/pause " + quoted + "\n" + std::string(254, 'w') + "\n", "t.tm");
+  ASSERT_EQ(list->size(), 2u);
+  EXPECT_EQ((*list)[0]->args[1], quoted);
+  EXPECT_EQ((*list)[1]->args[0], std::string(254, 'w'));
+  EXPECT_TRUE(ui.dialogs.empty());
+}
+
+TEST(CommandParseLimits, OverlongLineLeavesTheParseAsARangeError) {
+  Failure f = ParseFailure("ok\n" + std::string(2048, 'x') + "\n");
+  EXPECT_EQ(f.message, "Range check error");
+  EXPECT_EQ(f.dialog, "");
+}
+
+TEST(CommandParseLimits, LexTraceKeepsThePartialListAfterALimit) {
+  testing::ScopedLexTrace trace(true);
+  testing::RecordingUi ui;
+  auto list = TTolmYacc().Parse("first\n" + std::string(300, 'w') + "\n", "t.tm");
+  ASSERT_EQ(list->size(), 1u);
+  EXPECT_EQ((*list)[0]->args[0], "first");
+  ASSERT_EQ(ui.dialogs.size(), 1u);
+  EXPECT_NE(ui.dialogs[0].find("yytext overflow (limit is 255 characters)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tolm
