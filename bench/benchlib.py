@@ -1,0 +1,119 @@
+"""Timing helpers shared by the benchmark scripts.
+
+Every comparison runs our program and its peer in the same process of the
+same script, alternating, so that both see the same machine state. A child's
+time is the wall-clock time from spawning it to reaping it, plus its own CPU
+time (user + system) from os.wait4.
+
+Peak memory is measured separately through /usr/bin/time: the kernel keeps a
+process's RSS high-water mark across exec, so a child started straight from
+this (large) Python process would report Python's RSS as its own.
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import sys
+import time
+from dataclasses import dataclass
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+
+def build_dir():
+    """The Release build that run_all.sh makes: $BENCH_BUILD, or build-bench
+    next to the checkout."""
+    default = os.path.join(os.path.dirname(ROOT), "build-bench")
+    return os.path.abspath(os.environ.get("BENCH_BUILD", default))
+
+
+def tolm_binary():
+    return os.path.join(build_dir(), "tolm32")
+
+
+@dataclass
+class Run:
+    seconds: float
+    cpu_seconds: float
+    status: int
+
+
+def run_once(argv, env=None, cwd=None):
+    """Runs argv with output discarded; returns its wall and CPU time."""
+    start = time.perf_counter()
+    child = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, env=env, cwd=cwd)
+    _, status, usage = os.wait4(child.pid, 0)
+    elapsed = time.perf_counter() - start
+    child.returncode = os.waitstatus_to_exitcode(status)
+    return Run(elapsed, usage.ru_utime + usage.ru_stime, child.returncode)
+
+
+def peak_rss_kib(argv):
+    """Peak resident set size of one run of argv, in KiB, as GNU time reports it."""
+    time_tool = shutil.which("time", path="/usr/bin:/bin")
+    if time_tool is None:
+        sys.exit("/usr/bin/time is needed for memory figures (Debian package: time)")
+    with tempfile.NamedTemporaryFile("r", suffix=".rss") as out:
+        checked(run_once([time_tool, "-f", "%M", "-o", out.name] + argv), argv)
+        return int(out.read().split()[-1])
+
+
+def checked(run, argv):
+    if run.status != 0:
+        sys.exit(f"benchmark command failed with status {run.status}: {' '.join(argv)}\n"
+                 f"(run it by hand to see its messages)")
+    return run
+
+
+def best_of_pair(ours, peer, runs, env=None, cwd=None):
+    """Runs both commands `runs` times, alternating; returns the best Run of each.
+
+    The best (shortest) run is the one least disturbed by the rest of the
+    machine, so it is the figure that repeats from one session to the next.
+    """
+    best = [None, None]
+    for _ in range(runs):
+        for i, argv in enumerate((ours, peer)):
+            r = checked(run_once(argv, env, cwd), argv)
+            if best[i] is None or r.seconds < best[i].seconds:
+                best[i] = r
+    return best[0], best[1]
+
+
+def mean_of_pair(ours, peer, count, env=None, cwd=None):
+    """Mean wall time of `count` runs of each command, alternating, each run a
+    fresh process. Returns (ours, peer) in seconds."""
+    totals = [0.0, 0.0]
+    for _ in range(count):
+        for i, argv in enumerate((ours, peer)):
+            totals[i] += checked(run_once(argv, env, cwd), argv).seconds
+    return totals[0] / count, totals[1] / count
+
+
+def report(name, ours, peer, unit, higher_is_better, target=None, note=""):
+    """Prints one comparison and appends it to $BENCH_RESULTS for the summary.
+
+    The ratio is always "how many times better ours is": peer/ours for
+    times, ours/peer for rates. `target` is the ratio the project asks for.
+    """
+    ratio = ours / peer if higher_is_better else peer / ours
+    verdict = "" if target is None else ("met" if ratio >= target else "MISSED")
+    target_text = "-" if target is None else f">= {target:g}x"
+    print(f"{name}: tolm32 {ours:.4g} {unit}, peer {peer:.4g} {unit}, "
+          f"ratio {ratio:.2f}x (target {target_text}) {verdict}".rstrip())
+    if note:
+        print(f"  {note}")
+    path = os.environ.get("BENCH_RESULTS")
+    if path:
+        with open(path, "a") as f:
+            f.write("\t".join([name, f"{ours:.4g}", f"{peer:.4g}", unit, f"{ratio:.2f}",
+                               target_text, verdict or "-"]) + "\n")
+    return ratio
+
+
+def write_lines(path, lines):
+    with open(path, "w", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Parse throughput: `tolm32 --check` on a large command file against
+`bash -n` on a bash script of the same shape and line count.
+
+Prints MB/s and lines/s of each (best of N runs, alternating) and the ratio,
+then the peak RSS of tolm32 for three sizes of the same file, to show how
+memory grows with the number of commands parsed.
+
+Usage: parse_bench.py [--lines N] [--runs N] [--keep DIR]
+"""
+
+import argparse
+import os
+import sys
+import tempfile
+
+import benchlib
+import gen_command_file
+
+
+def make_pair(directory, lines):
+    tm = os.path.join(directory, f"bench_{lines}.tm")
+    sh = os.path.join(directory, f"bench_{lines}.sh")
+    tm_lines, sh_lines = gen_command_file.generate(lines, seed=1)
+    benchlib.write_lines(tm, tm_lines)
+    benchlib.write_lines(sh, sh_lines)
+    return tm, sh, len(tm_lines)
+
+
+def throughput(tolm, tm, sh, lines, runs):
+    ours, peer = benchlib.best_of_pair([tolm, "--check", tm], ["bash", "-n", sh], runs)
+    tm_mb = os.path.getsize(tm) / 1e6
+    sh_mb = os.path.getsize(sh) / 1e6
+    print(f"command file {tm}: {tm_mb:.2f} MB, {lines} lines; "
+          f"bash script: {sh_mb:.2f} MB, {lines} lines")
+    print(f"tolm32 --check: best {ours.seconds * 1e3:.1f} ms of {runs}, "
+          f"{lines / ours.seconds / 1e6:.3f} M lines/s, CPU {ours.cpu_seconds * 1e3:.0f} ms, "
+          f"peak RSS {benchlib.peak_rss_kib([tolm, '--check', tm])} KiB")
+    print(f"bash -n:        best {peer.seconds * 1e3:.1f} ms of {runs}, "
+          f"{lines / peer.seconds / 1e6:.3f} M lines/s, CPU {peer.cpu_seconds * 1e3:.0f} ms, "
+          f"peak RSS {benchlib.peak_rss_kib(['bash', '-n', sh])} KiB")
+    benchlib.report("parse throughput", tm_mb / ours.seconds, sh_mb / peer.seconds, "MB/s",
+                    higher_is_better=True, target=2)
+    benchlib.report("parse throughput (per line)", lines / ours.seconds / 1e6,
+                    lines / peer.seconds / 1e6, "M lines/s", higher_is_better=True)
+
+
+def memory_growth(tolm, directory, full_lines):
+    """Peak RSS of --check at 1/8, 1/4, 1/2 and all of the lines.
+
+    If memory grows only with the command list, the RSS increase per added
+    line stays about the same between the sizes.
+    """
+    sizes = [full_lines // 8, full_lines // 4, full_lines // 2, full_lines]
+    points = []
+    for n in sizes:
+        tm, _, n = make_pair(directory, n)
+        points.append((n, os.path.getsize(tm), benchlib.peak_rss_kib([tolm, "--check", tm])))
+    print("peak RSS of tolm32 --check by file size:")
+    print(f"  {'lines':>8} {'file KiB':>9} {'RSS KiB':>8} {'RSS growth per added line':>26}")
+    previous = None
+    for n, size, rss in points:
+        growth = ""
+        if previous:
+            per_line = (rss - previous[2]) * 1024 / (n - previous[0])
+            growth = f"{per_line:.0f} bytes/line"
+        print(f"  {n:>8} {size // 1024:>9} {rss:>8} {growth:>26}")
+        previous = (n, size, rss)
+    return points
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument("--lines", type=int, default=200_000)
+    p.add_argument("--runs", type=int, default=5)
+    p.add_argument("--keep", help="write the generated files here and keep them")
+    a = p.parse_args()
+    tolm = benchlib.tolm_binary()
+    if not os.access(tolm, os.X_OK):
+        sys.exit(f"{tolm} not found: build it first (bash bench/run_all.sh does)")
+    with tempfile.TemporaryDirectory(prefix="tolm-parse-") as tmp:
+        directory = a.keep or tmp
+        os.makedirs(directory, exist_ok=True)
+        tm, sh, lines = make_pair(directory, a.lines)
+        throughput(tolm, tm, sh, lines, a.runs)
+        memory_growth(tolm, directory, a.lines)
+
+
+if __name__ == "__main__":
+    main()
