@@ -1,0 +1,91 @@
+// tolm32: runs a command file, a single command line, or (with nothing) the
+// command file editor. Leading arguments that start with "--" are the
+// program's own options: no command line of the language starts that way.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "interp/check_files.h"
+#include "interp/program_entry.h"
+#include "services/app_title.h"
+#include "services/linux/close_signals.h"
+#include "services/linux/linux_platform.h"
+#include "services/program_end.h"
+#include "services/text.h"
+#include "services/x11/x11_platform.h"
+#include "ui/console/console_ui.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: tolm32 [--console] [FILE.tm | COMMAND LINE]\n"
+    "       tolm32 --check FILE...\n"
+    "\n"
+    "Runs a command file (a name ending in .tm), or one command line given as the\n"
+    "arguments. Without arguments it opens the command file editor.\n"
+    "\n"
+    "Options:\n"
+    "  --console   show messages and dialogs as text on the terminal\n"
+    "  --check     parse the command files and report their errors; run nothing\n"
+    "  --help      show this text\n"
+    "  --version   show the version\n"
+    "\n"
+    "Exit status: 0 when the run succeeded, 1 when it failed, 128+N when signal N\n"
+    "ended it.\n";
+
+const char kVersion[] = "tolm32 0.1.0\n";
+
+bool StartsWithDashes(const char* arg) { return std::strncmp(arg, "--", 2) == 0; }
+
+// The program's own name without directory and extension is the title word.
+std::string TitleWord(const char* argv0) {
+  std::string name = tolm::StripDirectory(argv0);
+  std::string ext = tolm::FileExtension(name);
+  return name.substr(0, name.size() - ext.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Close requests are taken by the event pump, never by default handlers:
+  // block them before any thread exists so every thread inherits the mask.
+  tolm::BlockCloseSignals();
+
+  int first = 1;
+  bool check = false;
+  for (; first < argc && StartsWithDashes(argv[first]); ++first) {
+    std::string option = argv[first];
+    if (option == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (option == "--version") {
+      std::fputs(kVersion, stdout);
+      return 0;
+    }
+    if (option == "--check") {
+      check = true;
+      ++first;
+      break;
+    }
+    if (option != "--console") {
+      std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
+      return 2;
+    }
+  }
+
+  tolm::ConsoleUserInterface console;
+  tolm::SetUserInterface(&console);
+  if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
+
+  if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+
+  tolm::InstallLinuxPlatform();
+  tolm::InstallX11Platform();
+  // The argument text is rebuilt as the raw command line would have held it.
+  std::vector<const char*> words{argv[0]};
+  words.insert(words.end(), argv + first, argv + argc);
+  std::string tail = tolm::CommandTail(static_cast<int>(words.size()), words.data());
+  tolm::EndProgram(tolm::RunArgumentText(tail));
+}

@@ -1,0 +1,147 @@
+#include "interp/runner.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "front/command_parser.h"
+#include "interp/executor.h"
+#include "interp/interpreter_state.h"
+#include "services/app_title.h"
+#include "services/debug_log.h"
+#include "services/errors.h"
+#include "services/text.h"
+#include "services/user_interface.h"
+
+namespace tolm {
+namespace {
+
+int fileNesting = 0;
+
+// Counts one level of command-file nesting for as long as a file runs.
+class NestingGuard {
+ public:
+  NestingGuard() {
+    if (fileNesting >= kMaxFileNesting)
+      RaiseScriptError("Command files are nested too deeply (limit is " + std::to_string(kMaxFileNesting) +
+                       " levels)");
+    ++fileNesting;
+  }
+  ~NestingGuard() { --fileNesting; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool ReadCommandFile(const std::string& name, std::string& contents) {
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
+  if (!f) return false;
+  char buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) contents.append(buffer, n);
+  return !std::ferror(f.get());
+}
+
+std::string OpenFailureMessage(const std::string& fileName) {
+  return "Error occurred while opening " + fileName + ":" + "\r\n" + "Cannot open file " + fileName;
+}
+
+namespace {
+
+// The order in which a command's options are shown, whatever order they were written in.
+struct OptionWord {
+  int32_t code;
+  const char* word;
+};
+const OptionWord kOptionWords[] = {
+    {kOptHide, "/hide"},     {kOptMin, "/min"},   {kOptMax, "/max"},   {kOptNoActivate, "/noactivate"},
+    {kOptIgnore, "/ignore"}, {kOptWarn, "/warn"}, {kOptWait, "/wait"},
+};
+
+}  // namespace
+
+void RunCommandText(const std::string& text) {
+  TTolmYacc parser;
+  std::unique_ptr<CommandList> list = parser.Parse(text + "\r\n", "ARGS");
+  RunCommandList(*list);
+}
+
+void RunCommandFile(const std::string& fileName) {
+  NestingGuard nesting;
+  std::string contents;
+  if (!ReadCommandFile(fileName, contents)) RaiseScriptError(OpenFailureMessage(fileName));
+  std::string remembered = ApplicationTitle();
+  SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
+  std::unique_ptr<CommandList> list;
+  {
+    TTolmYacc parser;
+    list = parser.Parse(contents, fileName);
+  }
+  contents = std::string();  // the records hold what they need
+  RunCommandList(*list);
+  SetApplicationTitle(remembered);
+}
+
+void RunCommandList(const CommandList& list) {
+  for (const auto& record : list) RunCommand(*record, ExecEnabled);
+}
+
+void RunCommand(const Tcmdrec& record, bool execute) {
+  try {
+    if (DebugLogEnabled || !execute) TraceCommand(record);
+    if (execute || record.code == kCmdAt || record.code == kCmdIf || record.code == kCmdDo)
+      ExecuteCommand(record);
+  } catch (const Exception& e) {
+    RaiseScriptError("ERROR: The following command: \r\n" + CommandText(record, 0) + "\r\n" +
+                     "Failed with the following error(s):" + "\r\n" + e.Message());
+  }
+}
+
+void ReportCommandFailure(const std::string& message) {
+  if (LaunchFlags & 0x200) return;
+  if (LaunchFlags & 0x400) {
+    ShowError(message);
+    return;
+  }
+  RaiseScriptError(message);
+}
+
+void TraceCommand(const Tcmdrec& record) {
+  if (!record.args.empty()) TraceLine(CommandText(record, 0));
+}
+
+std::string OptionText(const Tcmdrec& record) {
+  std::string text;
+  for (const OptionWord& option : kOptionWords)
+    if (record.HasOption(option.code)) text += option.word;
+  return text;
+}
+
+std::string CommandText(const Tcmdrec& record, int first) {
+  std::string text;
+  if (record.args.empty()) return text;
+  if (first == 0) {
+    text = record.args[0] + OptionText(record);
+    first = 1;
+  }
+  if (record.code == kCmdSet) {
+    text += " " + (record.args.size() > 1 ? record.args[1] : std::string()) + "=" +
+            (record.args.size() > 2 ? record.args[2] : std::string());
+  } else if (record.code == kCmdIf) {
+    text += " " + record.condition;
+  } else {
+    for (size_t i = static_cast<size_t>(first); i < record.args.size(); ++i) {
+      if (text.empty())
+        text = record.args[i];
+      else
+        text += " " + record.args[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace tolm

@@ -1,0 +1,34 @@
+// Running command text and command files: parse, walk the command list, and
+// wrap every failure with the text of the command it passed through.
+#pragma once
+
+#include <string>
+
+#include "front/command_record.h"
+
+namespace tolm {
+
+// Parses text (+ CR LF) with the source name "ARGS" and runs it.
+void RunCommandText(const std::string& text);
+// Opens, parses and runs a command file; the title shows its name meanwhile.
+void RunCommandFile(const std::string& fileName);
+// Runs the records in order; ExecEnabled is read anew for every record.
+void RunCommandList(const CommandList& list);
+// Traces and executes one record; a failure leaves wrapped with its command text.
+void RunCommand(const Tcmdrec& record, bool execute);
+// A failure that /ignore (silent) or /warn (error box) may soften.
+void ReportCommandFailure(const std::string& message);
+
+// The display text of a command: keyword or program, its options, its arguments
+// from index first on.
+std::string CommandText(const Tcmdrec& record, int first);
+// The option words in fixed order, each once, without separators.
+std::string OptionText(const Tcmdrec& record);
+void TraceCommand(const Tcmdrec& record);
+
+// Reads a whole command file; false when it cannot be opened or read.
+bool ReadCommandFile(const std::string& fileName, std::string& contents);
+// "Error occurred while opening <name>:" CR LF "Cannot open file <name>".
+std::string OpenFailureMessage(const std::string& fileName);
+
+}  // namespace tolm

@@ -1,0 +1,121 @@
+// "/set", "/cd", "/sleep", "/waitall", "/pause" and "/kill".
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "front/lexer_runtime.h"
+#include "interp/executor.h"
+#include "interp/interpreter_state.h"
+#include "interp/runner.h"
+#include "services/debug_log.h"
+#include "services/errors.h"
+#include "services/event_pump.h"
+#include "services/match_pattern.h"
+#include "services/processes.h"
+#include "services/programs.h"
+#include "services/text.h"
+#include "services/user_interface.h"
+
+namespace tolm {
+namespace {
+
+const std::string& ListEntry(const CommandContext& c, size_t i) {
+  static const std::string empty;
+  return i < c.ArgumentList.size() ? c.ArgumentList[i] : empty;
+}
+
+// The three switches "/set debug" turns; each value sets all three.
+struct DebugSetting {
+  const char* value;
+  bool trace, log, lex;
+};
+const DebugSetting kDebugSettings[] = {
+    {"off", false, false, false},
+    {"on", true, false, false},
+    {"all", true, true, true},
+    {"lex", false, false, true},
+};
+
+void SetDebug(const std::string& value) {
+  std::string lower = ToLowerAscii(value);
+  for (const DebugSetting& s : kDebugSettings) {
+    if (lower == s.value) {
+      TraceEnabled = s.trace;
+      DebugLogEnabled = s.log;
+      LexTrace = s.lex;
+      return;
+    }
+  }
+  DebugLogEnabled = true;
+  DebugLogPath = value;
+}
+
+// The directory the process is in now, or the text it was given when that
+// cannot be read.
+std::string AbsoluteCurrentDirectory(const std::string& fallback) {
+  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
+  return cwd ? std::string(cwd.get()) : fallback;
+}
+
+}  // namespace
+
+void ExecuteSet(CommandContext& c) {
+  const std::string& rawName = ListEntry(c, 1);
+  const std::string& value = ListEntry(c, 2);
+  std::string name = ToLowerAscii(rawName);
+  if (name == "debug") {
+    SetDebug(value);
+  } else if (name == "exec") {
+    ExecEnabled = ToLowerAscii(value) != "off";
+  } else if (name == "waitinternval") {
+    WaitInterval = ValNumber(value);
+  } else if (setenv(rawName.c_str(), value.c_str(), 1) != 0) {
+    RaiseScriptError("/SET failed: " + SysErrorText(errno));
+  }
+}
+
+void ExecuteCd(CommandContext& c) {
+  CurrentDirectory = c.ArgumentText;
+  if (chdir(CurrentDirectory.c_str()) != 0) {
+    int error = errno;
+    ReportCommandFailure("Could not /cd to directory \"" + CurrentDirectory + "\"" + "\r\n" + SysErrorText(error));
+    return;
+  }
+  // Programs are started in CurrentDirectory; a relative text would be taken
+  // relative to the directory we have already moved to.
+  CurrentDirectory = AbsoluteCurrentDirectory(CurrentDirectory);
+}
+
+void ExecuteSleep(CommandContext& c) {
+  const std::string& seconds = ListEntry(c, 1);
+  if (seconds.empty()) RaiseScriptError("INTERNAL ERROR: /sleep argument missing");
+  PumpingSleep(CheckedMul(ValNumber(seconds), 1000));
+}
+
+void ExecuteWaitAll(CommandContext&) { WaitForAllProcesses(); }
+
+void ExecutePause(CommandContext& c) { CurrentUserInterface().Pause(c.ArgumentText); }
+
+void ExecuteKill(CommandContext& c) {
+  if (c.ArgumentText.empty()) RaiseScriptError("/kill argument missing");
+  std::string pattern = ToUpperAscii(c.ArgumentText);
+  uint32_t self = CurrentProcessId();
+  bool found = false;
+  uint32_t id = 0;
+  std::string path;
+  for (int n = 1; GetProcess(n, id, path); ++n) {
+    std::string name = ProcessMatchName(path);
+    DebugLog("name=\"" + name + "\", Par=\"" + pattern + "\"");
+    if (MatchPattern(name, pattern) && id != self) {
+      found = true;
+      DebugLog("killing pid " + std::to_string(id));
+      KillProcess(id);
+      DebugLog("killed pid " + std::to_string(id));
+    }
+  }
+  if (!found) ReportCommandFailure("/kill could not find \"" + pattern + "\" program running");
+}
+
+}  // namespace tolm

@@ -1,0 +1,64 @@
+// Runs command text through the interpreter on recording fakes of the
+// platform and the user interface.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fakes/fake_process_platform.h"
+#include "front/lexer_runtime.h"
+#include "interp/interpreter_state.h"
+#include "interp/runner.h"
+#include "services/app_title.h"
+#include "services/debug_log.h"
+#include "services/errors.h"
+#include "services/exit_status.h"
+#include "services/programs.h"
+#include "services/show_mode.h"
+
+namespace tolm {
+
+class InterpTest : public ::testing::Test {
+ protected:
+  InterpTest() {
+    ResetInterpreterState();
+    LastExitCode = 0;
+    LexTrace = false;
+    DebugLogEnabled = false;
+    DebugLogPath = kDefaultDebugLogPath;
+    SetApplicationTitle("tolm32");
+    SetShowModeHandler([this](int pid, int mode) { showModes.emplace_back(pid, mode); });
+  }
+  ~InterpTest() override {
+    // Collects the programs a test left recorded while their fake still lives.
+    WaitForAllProcesses();
+    SetShowModeHandler(nullptr);
+    ResetInterpreterState();
+    LexTrace = false;
+    DebugLogEnabled = false;
+  }
+
+  // Runs the text; returns the message of the failure that reached the top, or "".
+  std::string Run(const std::string& text) {
+    try {
+      RunCommandText(text);
+      return "";
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+  }
+
+  static std::string Wrapped(const std::string& command, const std::string& message) {
+    return "ERROR: The following command: \r\n" + command + "\r\nFailed with the following error(s):\r\n" + message;
+  }
+
+  process_fakes::FakeProcessPlatform platform;
+  process_fakes::FakePump pump;
+  process_fakes::RecordingUserInterface ui;
+  std::vector<std::pair<int, int>> showModes;
+};
+
+}  // namespace tolm
