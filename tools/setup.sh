@@ -3,7 +3,7 @@
 # Packages already present are not fetched again.
 set -euo pipefail
 
-packages=(g++ cmake make libx11-dev libxtst-dev libgtest-dev libbenchmark-dev
+packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils x11-xkb-utils openbox xdotool clang libclang-rt-14-dev)
 
 missing=()
