@@ -1,0 +1,153 @@
+#include "services/x11/x11_keyboard.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include "services/errors.h"
+
+namespace tolm {
+namespace {
+
+// Flush queued events every this many, so the server starts working early.
+constexpr unsigned kFlushBatch = 128;
+// Clients read a changed keyboard map when they handle its notification,
+// which may be after a key string has been sent. Bound keys stay bound this
+// long after the last event, so that the clients see them.
+constexpr std::chrono::milliseconds kUnbindDelay{150};
+
+// Keysyms of the named keys, in NamedKey order; a second choice where one exists.
+struct NamedKeysym {
+  KeySym first;
+  KeySym second;
+};
+constexpr std::array<NamedKeysym, 29> kNamedKeysyms{{
+    {XK_BackSpace, NoSymbol}, {XK_Tab, NoSymbol},   {XK_Return, XK_KP_Enter}, {XK_Escape, NoSymbol},
+    {XK_F1, NoSymbol},        {XK_F2, NoSymbol},    {XK_F3, NoSymbol},        {XK_F4, NoSymbol},
+    {XK_F5, NoSymbol},        {XK_F6, NoSymbol},    {XK_F7, NoSymbol},        {XK_F8, NoSymbol},
+    {XK_F9, NoSymbol},        {XK_F10, NoSymbol},   {XK_F11, NoSymbol},       {XK_F12, NoSymbol},
+    {XK_Home, NoSymbol},      {XK_End, NoSymbol},   {XK_Up, NoSymbol},        {XK_Down, NoSymbol},
+    {XK_Left, NoSymbol},      {XK_Right, NoSymbol}, {XK_Prior, NoSymbol},     {XK_Next, NoSymbol},
+    {XK_Insert, NoSymbol},    {XK_Delete, NoSymbol}, {XK_Shift_L, XK_Shift_R}, {XK_Control_L, XK_Control_R},
+    {XK_Alt_L, XK_Meta_L},
+}};
+
+struct DeviceInfoDeleter {
+  void operator()(XIDeviceInfo* info) const { XIFreeDeviceInfo(info); }
+};
+
+// The XKB device id of the XTEST keyboard (the device XTestFakeKeyEvent
+// drives), or the core keyboard when the server does not say.
+unsigned int FindXTestKeyboard(Display* display) {
+  int opcode = 0, event = 0, error = 0;
+  if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error)) return XkbUseCoreKbd;
+  int major = 2, minor = 0;
+  if (XIQueryVersion(display, &major, &minor) != Success) return XkbUseCoreKbd;
+  int count = 0;
+  std::unique_ptr<XIDeviceInfo, DeviceInfoDeleter> devices(XIQueryDevice(display, XIAllDevices, &count));
+  for (int i = 0; devices && i < count; ++i) {
+    const XIDeviceInfo& device = devices.get()[i];
+    if (device.use == XISlaveKeyboard && std::strstr(device.name, "XTEST") != nullptr) {
+      return static_cast<unsigned int>(device.deviceid);
+    }
+  }
+  return XkbUseCoreKbd;
+}
+
+void DiscardEvents(Display* display) {
+  // The connection selects no events of its own for the keyboard; what
+  // arrives are mapping notifications, of no use here.
+  XEvent event;
+  while (XPending(display) > 0) XNextEvent(display, &event);
+}
+
+}  // namespace
+
+Display* X11Keyboard::Get() {
+  const bool first = !device_;
+  Display* display = display_.Get("keystrokes need");
+  if (first) {
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+      throw Exception("The X server has no XTEST extension: keystrokes cannot be sent");
+    }
+    device_ = FindXTestKeyboard(display);
+  }
+  return display;
+}
+
+void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
+  Display* display = Get();
+  DiscardEvents(display);
+  // Read afresh for every key string: the layout or group may have changed.
+  map_ = X11KeyboardMap::Read(display, *device_);
+  queued_ = 0;
+  BindMissing(display, characters);
+}
+
+void X11Keyboard::BindMissing(Display* display, const std::vector<char32_t>& characters) {
+  const std::vector<KeyCode>& spare = map_->SpareKeys();
+  size_t next = 0;
+  for (char32_t ch : characters) {
+    if (map_->Find(ch) || bound_.count(ch) != 0) continue;
+    if (next == spare.size()) break;  // no spare key left: the rest is skipped
+    // Both levels carry the keysym, so SHIFT state cannot change what it types.
+    KeySym keysyms[2] = {CharacterKeysym(ch), CharacterKeysym(ch)};
+    XChangeKeyboardMapping(display, spare[next], 2, keysyms, 1);
+    bound_.emplace(ch, spare[next++]);
+  }
+}
+
+void X11Keyboard::UnbindAll(Display* display) {
+  if (bound_.empty()) return;
+  std::this_thread::sleep_for(kUnbindDelay);
+  for (const auto& [ch, keycode] : bound_) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, keycode, 2, none, 1);
+  }
+  bound_.clear();
+  XSync(display, False);
+}
+
+std::optional<bool> X11Keyboard::CharacterNeedsShift(char32_t character) {
+  if (bound_.count(character) != 0) return false;
+  const std::optional<CharacterKey> key = map_->Find(character);
+  if (!key) return std::nullopt;
+  return key->shift;
+}
+
+void X11Keyboard::PressNamed(NamedKey key, bool down) {
+  const NamedKeysym& keysyms = kNamedKeysyms.at(static_cast<size_t>(key));
+  std::optional<KeyCode> keycode = map_->FindKeysym(keysyms.first);
+  if (!keycode && keysyms.second != NoSymbol) keycode = map_->FindKeysym(keysyms.second);
+  if (keycode) Queue(*keycode, down);
+}
+
+void X11Keyboard::PressCharacter(char32_t character, bool down) {
+  if (const auto it = bound_.find(character); it != bound_.end()) {
+    Queue(it->second, down);
+  } else if (const std::optional<CharacterKey> key = map_->Find(character)) {
+    Queue(key->keycode, down);
+  }
+}
+
+void X11Keyboard::Queue(KeyCode keycode, bool down) {
+  Display* display = Get();
+  XTestFakeKeyEvent(display, keycode, down ? True : False, CurrentTime);
+  if (++queued_ % kFlushBatch == 0) XFlush(display);
+}
+
+void X11Keyboard::EndKeys() {
+  Display* display = Get();
+  XSync(display, False);
+  UnbindAll(display);
+}
+
+}  // namespace tolm

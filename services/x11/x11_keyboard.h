@@ -1,0 +1,51 @@
+// Keystrokes on X through the XTEST extension.
+//
+// Characters are looked up in the keyboard map of the XTEST keyboard in its
+// active XKB group (the counterpart of a layout lookup on other desktops).
+// Characters the map cannot type on its plain or SHIFT level are bound to
+// spare keys (keys without symbols) for the duration of one key string: all
+// of them at once before the first event, and unbound afterwards. A character
+// left over when the spare keys run out is skipped.
+//
+// Events are queued and flushed in batches; the connection keeps them in
+// order. The key string ends with a round trip, so every event has reached
+// the server when SendKeys returns.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "services/keys.h"
+#include "services/x11/x11_display.h"
+#include "services/x11/x11_keyboard_map.h"
+
+namespace tolm {
+
+class X11Keyboard : public KeyboardSystem {
+ public:
+  explicit X11Keyboard(SharedDisplay& display) : display_(display) {}
+
+  void BeginKeys(const std::vector<char32_t>& characters) override;
+  std::optional<bool> CharacterNeedsShift(char32_t character) override;
+  void PressNamed(NamedKey key, bool down) override;
+  void PressCharacter(char32_t character, bool down) override;
+  void EndKeys() override;
+
+ private:
+  Display* Get();
+  unsigned int Device(Display* display);
+  void BindMissing(Display* display, const std::vector<char32_t>& characters);
+  void UnbindAll(Display* display);
+  void Queue(KeyCode keycode, bool down);
+
+  SharedDisplay& display_;
+  std::optional<unsigned int> device_;
+  std::optional<X11KeyboardMap> map_;
+  std::unordered_map<char32_t, KeyCode> bound_;  // characters on spare keys
+  unsigned queued_ = 0;
+};
+
+}  // namespace tolm

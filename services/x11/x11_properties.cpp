@@ -1,0 +1,82 @@
+#include "services/x11/x11_properties.h"
+
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace tolm {
+namespace {
+
+struct XFreeDeleter {
+  void operator()(void* p) const {
+    if (p != nullptr) XFree(p);
+  }
+};
+
+}  // namespace
+
+std::vector<unsigned long> PropertyItems(Display* display, Window window, Atom property) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* raw = nullptr;
+  const int status = XGetWindowProperty(display, window, property, 0, 4096, False, AnyPropertyType, &type,
+                                        &format, &count, &after, &raw);
+  std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+  if (status != Success || format != 32 || !data) return {};
+  // Xlib hands 32-bit items over as longs.
+  const auto* items = reinterpret_cast<const unsigned long*>(data.get());
+  return std::vector<unsigned long>(items, items + count);
+}
+
+std::optional<unsigned long> PropertyItem(Display* display, Window window, Atom property) {
+  const std::vector<unsigned long> items = PropertyItems(display, window, property);
+  if (items.empty()) return std::nullopt;
+  return items.front();
+}
+
+bool HasProperty(Display* display, Window window, Atom property) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* raw = nullptr;
+  const int status =
+      XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &type, &format, &count, &after, &raw);
+  std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+  return status == Success && type != None;
+}
+
+std::optional<Window> ParentOf(Display* display, Window window) {
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  const Status ok = XQueryTree(display, window, &root, &parent, &children, &count);
+  std::unique_ptr<Window, XFreeDeleter> owned(children);
+  if (ok == 0) return std::nullopt;
+  return parent;
+}
+
+std::vector<Window> ChildrenOf(Display* display, Window window) {
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  const Status ok = XQueryTree(display, window, &root, &parent, &children, &count);
+  std::unique_ptr<Window, XFreeDeleter> owned(children);
+  if (ok == 0 || !owned) return {};
+  return std::vector<Window>(owned.get(), owned.get() + count);
+}
+
+bool WindowManagerSupports(Display* display, Atom hint) {
+  const Window root = DefaultRootWindow(display);
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const std::optional<unsigned long> wm = PropertyItem(display, root, check);
+  // A window manager that has ended may leave its root properties behind;
+  // its check window then no longer exists.
+  if (!wm || PropertyItem(display, *wm, check) != wm) return false;
+  const std::vector<unsigned long> supported =
+      PropertyItems(display, root, XInternAtom(display, "_NET_SUPPORTED", False));
+  return std::find(supported.begin(), supported.end(), hint) != supported.end();
+}
+
+}  // namespace tolm

@@ -1,0 +1,26 @@
+// Small typed readers of window properties over Xlib, each one round trip.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <optional>
+#include <vector>
+
+namespace tolm {
+
+// The 32-bit items (atoms, windows, cardinals) of a property; empty when the
+// window or the property is missing.
+std::vector<unsigned long> PropertyItems(Display* display, Window window, Atom property);
+std::optional<unsigned long> PropertyItem(Display* display, Window window, Atom property);
+bool HasProperty(Display* display, Window window, Atom property);
+
+// The parent of a window, or nullopt when the window is gone.
+std::optional<Window> ParentOf(Display* display, Window window);
+// The children of a window, bottom of the stacking order first.
+std::vector<Window> ChildrenOf(Display* display, Window window);
+
+// Whether a window manager that follows the EWMH runs (its check window is
+// alive and names itself) and lists the hint in _NET_SUPPORTED.
+bool WindowManagerSupports(Display* display, Atom hint);
+
+}  // namespace tolm

@@ -1,0 +1,132 @@
+#include "services/x11/x11_show_mode.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <optional>
+#include <thread>
+#include <unordered_set>
+
+#include "services/show_mode.h"
+#include "services/x11/x11_display.h"
+#include "services/x11/x11_properties.h"
+
+namespace tolm {
+namespace {
+
+constexpr long kNetWmStateAdd = 1;
+constexpr long kSourcePager = 2;
+
+class ShowModeWatch {
+ public:
+  ShowModeWatch(DisplayPtr display, int pid, int mode)
+      : display_(std::move(display)), d_(display_.get()), pid_(pid), mode_(mode) {}
+
+  void Run() {
+    const Window root = DefaultRootWindow(d_);
+    XSelectInput(d_, root, SubstructureNotifyMask);
+    XSync(d_, False);
+    // The program may have been quicker than this thread: look at what exists.
+    for (Window top : ChildrenOf(d_, root)) {
+      if (Consider(top)) return;
+      for (Window inner : ChildrenOf(d_, top)) {  // clients inside frames
+        if (Consider(inner)) return;
+      }
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kShowModeWatchTime;
+    while (WaitForEvent(deadline)) {
+      while (XPending(d_) > 0) {
+        XEvent event;
+        XNextEvent(d_, &event);
+        if (Handle(event)) return;
+      }
+    }
+  }
+
+ private:
+  bool WaitForEvent(std::chrono::steady_clock::time_point deadline) {
+    if (XPending(d_) > 0) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd fd{ConnectionNumber(d_), POLLIN, 0};
+    return poll(&fd, 1, static_cast<int>(left.count())) > 0;
+  }
+
+  bool Handle(const XEvent& event) {
+    switch (event.type) {
+      case CreateNotify: return Consider(event.xcreatewindow.window);
+      case MapNotify: return Consider(event.xmap.window);
+      case PropertyNotify: return event.xproperty.atom == Intern("_NET_WM_PID") && Consider(event.xproperty.window);
+      default: return false;
+    }
+  }
+
+  // Follows the window from now on; applies the mode when it is the
+  // program's and mapped. Returns true when the mode has been applied.
+  bool Consider(Window window) {
+    if (watched_.insert(window).second) {
+      XSelectInput(d_, window, StructureNotifyMask | PropertyChangeMask);
+      XSync(d_, False);  // events from here on; the checks below see the state after
+    }
+    if (PropertyItem(d_, window, Intern("_NET_WM_PID")) != static_cast<unsigned long>(pid_)) return false;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(d_, window, &attributes) == 0 || attributes.map_state == IsUnmapped) return false;
+    Apply(window);
+    return true;
+  }
+
+  void Apply(Window window) {
+    const int screen = DefaultScreen(d_);
+    switch (mode_) {
+      case kShowHide: XWithdrawWindow(d_, window, screen); break;
+      case kShowMinimized:
+      case kShowMinNoActivate: XIconifyWindow(d_, window, screen); break;
+      case kShowMaximized: Maximize(window, screen); break;
+      default: break;
+    }
+    XSync(d_, False);
+  }
+
+  void Maximize(Window window, int screen) {
+    const Atom state = Intern("_NET_WM_STATE");
+    if (WindowManagerSupports(d_, state)) {
+      XEvent event{};
+      event.xclient.type = ClientMessage;
+      event.xclient.window = window;
+      event.xclient.message_type = state;
+      event.xclient.format = 32;
+      event.xclient.data.l[0] = kNetWmStateAdd;
+      event.xclient.data.l[1] = static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_VERT"));
+      event.xclient.data.l[2] = static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_HORZ"));
+      event.xclient.data.l[3] = kSourcePager;
+      XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    } else {
+      XMoveResizeWindow(d_, window, 0, 0, static_cast<unsigned>(DisplayWidth(d_, screen)),
+                        static_cast<unsigned>(DisplayHeight(d_, screen)));
+    }
+  }
+
+  Atom Intern(const char* name) { return XInternAtom(d_, name, False); }
+
+  DisplayPtr display_;
+  Display* d_;
+  int pid_;
+  int mode_;
+  std::unordered_set<Window> watched_;
+};
+
+}  // namespace
+
+void WatchForShowMode(int pid, int showMode) {
+  if (showMode == kShowNormal) return;
+  std::thread([pid, showMode] {
+    try {
+      ShowModeWatch(OpenDisplay("show modes need"), pid, showMode).Run();
+    } catch (const std::exception&) {
+      // No display: a program started from a console run keeps its window as it is.
+    }
+  }).detach();
+}
+
+}  // namespace tolm

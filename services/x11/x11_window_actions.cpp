@@ -1,0 +1,137 @@
+#include "services/x11/x11_window_actions.h"
+
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "services/x11/x11_properties.h"
+
+namespace tolm {
+namespace {
+
+constexpr long kSourcePager = 2;  // EWMH source indication: a pager or tool
+constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
+
+Atom Intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
+
+// A window with WM_STATE at or below window, depth-first.
+std::optional<Window> ClientBelow(Display* d, Window window, Atom wmState) {
+  if (HasProperty(d, window, wmState)) return window;
+  for (Window child : ChildrenOf(d, window)) {
+    if (auto found = ClientBelow(d, child, wmState)) return found;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Display* X11WindowActions::Get() { return display_.Get("window commands need"); }
+
+std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window) {
+  Display* d = Get();
+  const Window root = DefaultRootWindow(d);
+  const Atom wmState = Intern(d, "WM_STATE");
+  if (window == root) return std::nullopt;
+  Target target;
+  Window current = window;
+  while (current != root) {
+    if (target.client == None && HasProperty(d, current, wmState)) target.client = current;
+    const std::optional<Window> parent = ParentOf(d, current);
+    if (!parent) return std::nullopt;
+    if (*parent == root || *parent == None) break;
+    current = *parent;
+  }
+  target.topLevel = current;
+  if (target.client == None) target.client = ClientBelow(d, target.topLevel, wmState).value_or(target.topLevel);
+  return target;
+}
+
+Time X11WindowActions::ServerTime() {
+  Display* d = Get();
+  if (timeWindow_ == None) {
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    timeWindow_ = XCreateWindow(d, DefaultRootWindow(d), -1, -1, 1, 1, 0, 0, InputOnly, CopyFromParent,
+                                CWEventMask, &attributes);
+  }
+  // Appending nothing to a property still makes the server send a
+  // PropertyNotify, stamped with its current time.
+  const Atom stamp = Intern(d, "_TOLM_TIMESTAMP");
+  XChangeProperty(d, timeWindow_, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XEvent event;
+  XWindowEvent(d, timeWindow_, PropertyChangeMask, &event);
+  return event.xproperty.time;
+}
+
+void X11WindowActions::SendToRoot(Window about, Atom type, long l0, long l1, long l2) {
+  Display* d = Get();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = about;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = l0;
+  event.xclient.data.l[1] = l1;
+  event.xclient.data.l[2] = l2;
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+void X11WindowActions::Activate(WindowHandle window) {
+  const std::optional<Target> target = Resolve(static_cast<Window>(window));
+  if (!target) return;
+  Display* d = Get();
+  const Atom activeWindow = Intern(d, "_NET_ACTIVE_WINDOW");
+  if (WindowManagerSupports(d, activeWindow)) {
+    const Time now = ServerTime();
+    const Atom currentDesktop = Intern(d, "_NET_CURRENT_DESKTOP");
+    const auto desktop = PropertyItem(d, target->client, Intern(d, "_NET_WM_DESKTOP"));
+    const auto current = PropertyItem(d, DefaultRootWindow(d), currentDesktop);
+    if (desktop && current && *desktop != kAllDesktops && *desktop != *current) {
+      SendToRoot(DefaultRootWindow(d), currentDesktop, static_cast<long>(*desktop), static_cast<long>(now), 0);
+    }
+    SendToRoot(target->client, activeWindow, kSourcePager, static_cast<long>(now), 0);
+  } else {
+    XRaiseWindow(d, target->topLevel);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(d, target->client, &attributes) != 0 && attributes.map_state == IsViewable) {
+      XSetInputFocus(d, target->client, RevertToParent, CurrentTime);
+    }
+  }
+  XSync(d, False);
+}
+
+void X11WindowActions::Close(WindowHandle window) {
+  const std::optional<Target> target = Resolve(static_cast<Window>(window));
+  if (!target) return;
+  Display* d = Get();
+  const Atom closeWindow = Intern(d, "_NET_CLOSE_WINDOW");
+  if (WindowManagerSupports(d, closeWindow)) {
+    SendToRoot(target->client, closeWindow, static_cast<long>(ServerTime()), kSourcePager, 0);
+  } else {
+    const Atom protocols = Intern(d, "WM_PROTOCOLS");
+    const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
+    const std::vector<unsigned long> offered = PropertyItems(d, target->client, protocols);
+    if (std::find(offered.begin(), offered.end(), deleteWindow) != offered.end()) {
+      XEvent event{};
+      event.xclient.type = ClientMessage;
+      event.xclient.window = target->client;
+      event.xclient.message_type = protocols;
+      event.xclient.format = 32;
+      event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+      event.xclient.data.l[1] = static_cast<long>(ServerTime());
+      XSendEvent(d, target->client, False, NoEventMask, &event);
+    }
+  }
+  XSync(d, False);
+}
+
+void X11WindowActions::Quit(WindowHandle window) {
+  const std::optional<Target> target = Resolve(static_cast<Window>(window));
+  if (!target) return;
+  Display* d = Get();
+  XKillClient(d, target->client);
+  XSync(d, False);
+}
+
+}  // namespace tolm
