@@ -57,8 +57,9 @@ def main():
         # than a file name, so both files run by relative name from their folder.
         ours, peer = benchlib.best_of_pair([tolm, "--console", "loop.tm"], ["bash", "loop.sh"],
                                           a.runs, cwd=tmp)
-    print(f"tolm32 --console loop.tm: best {ours.seconds:.3f} s of {a.runs} for {a.passes} passes")
-    print(f"bash loop.sh:             best {peer.seconds:.3f} s of {a.runs} for {a.passes} passes")
+    for who, run in (("tolm32 --console loop.tm", ours), ("bash loop.sh", peer)):
+        print(f"{who + ':':<27} best {run.seconds:.3f} s (CPU {run.cpu_seconds:.3f} s) "
+              f"of {a.runs} for {a.passes} passes")
     benchlib.report("loop pass (/set + /while)", ours.seconds / a.passes * 1e6,
                     peer.seconds / a.passes * 1e6, "us/pass", higher_is_better=False,
                     target=1)

@@ -24,8 +24,9 @@ else
   parse=() expr=() loop=() spawn=() startup=()
 fi
 
-echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-echo "== $(bash --version | head -1)"
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')
+echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPUs, $cpu"
+echo "== $(bash --version | head -1); load average before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== $(git log -1 --format='commit %h %s' 2>/dev/null || echo 'not a git checkout')"
 cd bench
 echo; echo "== 1. parse throughput";       python3 -u parse_bench.py "${parse[@]}"
@@ -39,3 +40,4 @@ echo; echo "== summary (ratio: how many times better tolm32 is than the peer)"
   printf 'benchmark\ttolm32\tpeer\tunit\tratio\ttarget\tverdict\n'
   cat "$results"
 } | column -t -s $'\t'
+echo "== load average after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -30,8 +30,9 @@ def main():
         # than a file name, so both files run by relative name from their folder.
         ours, peer = benchlib.best_of_pair([tolm, "--console", "starts.tm"], ["bash", "starts.sh"],
                                           a.runs, cwd=tmp)
-    print(f"tolm32 --console starts.tm: best {ours.seconds:.3f} s of {a.runs} for {a.count} starts")
-    print(f"bash starts.sh:             best {peer.seconds:.3f} s of {a.runs} for {a.count} starts")
+    for who, run in (("tolm32 --console starts.tm", ours), ("bash starts.sh", peer)):
+        print(f"{who + ':':<27} best {run.seconds:.3f} s (CPU {run.cpu_seconds:.3f} s) "
+              f"of {a.runs} for {a.count} starts")
     benchlib.report("program start + wait", ours.seconds / a.count * 1e3,
                     peer.seconds / a.count * 1e3, "ms/start", higher_is_better=False,
                     target=1)
