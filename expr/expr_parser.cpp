@@ -102,26 +102,26 @@ std::string TTolmExpr::Evaluate(std::string_view input, const std::string& sourc
   return result_;
 }
 
-void TTolmExpr::Reduce(int rule, std::string* v, std::string& r) {
+// Each rule leaves its value in v[0], the slot of its first symbol.
+void TTolmExpr::Reduce(int rule, std::string* v) {
   switch (rule) {
     case 1:
     case 2: result_ = v[0]; break;
     case 3: result_ += v[1]; break;
-    case 4: break;
-    case 5: r = Truth(v[0] == v[2]); break;
-    case 6: r = Truth(v[0] != v[2]); break;
-    case 7: r = Truth(v[0] < v[2]); break;  // std::string compares bytes as unsigned
-    case 8: r = Truth(v[0] > v[2]); break;
+    case 5: v[0] = Truth(v[0] == v[2]); break;
+    case 6: v[0] = Truth(v[0] != v[2]); break;
+    case 7: v[0] = Truth(v[0] < v[2]); break;  // std::string compares bytes as unsigned
+    case 8: v[0] = Truth(v[0] > v[2]); break;
     case 9: yyerror("string expected"); break;
-    case 11: r = Cut(v[0] + v[2]); break;
-    case 12: r = Arithmetic(v[0], v[2], true); break;
-    case 13: r = Arithmetic(v[0], v[2], false); break;
-    case 14: r = EnvironmentValue(v[2]); break;
-    case 15: r = std::to_string(LastExitCode); break;
+    case 11: v[0] = Cut(v[0] + v[2]); break;
+    case 12: v[0] = Arithmetic(v[0], v[2], true); break;
+    case 13: v[0] = Arithmetic(v[0], v[2], false); break;
+    case 14: v[0] = EnvironmentValue(v[2]); break;
+    case 15: v[0] = std::to_string(LastExitCode); break;
     case 16:
-    case 17: r = std::string(lexer.yytext()); break;
-    case 18: r = std::string(lexer.yytext().substr(1, lexer.yytext().size() - 2)); break;
-    default: r = std::move(v[0]); break;  // 10, 19, 20, 21 pass their operand on
+    case 17: v[0].assign(lexer.yytext()); break;
+    case 18: v[0].assign(lexer.yytext().substr(1, lexer.yytext().size() - 2)); break;
+    default: break;  // 4 does nothing; 10, 19, 20, 21 pass their operand on
   }
 }
 

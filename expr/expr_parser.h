@@ -33,7 +33,7 @@ class TTolmExpr : private ExprLexerHolder, public TCustomParser<std::string> {
   void yyerror(std::string_view message) override;
 
  protected:
-  void Reduce(int rule, std::string* rhs, std::string& result) override;
+  void Reduce(int rule, std::string* v) override;
 
  private:
   std::string result_;

@@ -15,7 +15,7 @@ enum Nonterminal : int {
 constexpr int kNonterminalCount = static_cast<int>(kAfterLastNonterminal) - static_cast<int>(kCommandTerminalCount);
 
 using V = CommandValue;
-using Action = void (*)(TTolmYacc&, V*, V&);
+using Action = CommandAction;
 
 struct RuleRow {
   int lhs;
@@ -34,84 +34,88 @@ std::string Join(V& a, const char* op, V& b) { return Cut(Text(a) + op + Text(b)
 template <class T>
 T Take(V& v) { return std::move(std::get<T>(v)); }
 
-void None(TTolmYacc&, V*, V&) {}
-void First(TTolmYacc&, V* v, V& r) { r = std::move(v[0]); }
+// Every action leaves the rule's value in v[0], the slot of $1.
+void None(TTolmYacc&, V*) {}
+template <const char* Text>
+void TraceOnly(TTolmYacc& p, V*) { p.Trace(Text); }
 
 // A keyword command with one argument: NewCommandArg(code, $3, $2).
 template <int32_t Code>
-void OneArg(TTolmYacc&, V* v, V& r) {
-  r = NewCommandArg(Code, Take<std::string>(v[2]), Take<OptionList>(v[1]));
+void OneArg(TTolmYacc&, V* v) {
+  v[0] = NewCommandArg(Code, Take<std::string>(v[2]), Take<OptionList>(v[1]));
 }
 template <int32_t Code>
-void Bare(TTolmYacc&, V*, V& r) { r = NewCommand(Code); }
+void Bare(TTolmYacc&, V* v) { v[0] = NewCommand(Code); }
 template <int32_t Code>
-void Option(TTolmYacc&, V*, V& r) { r = int32_t{Code}; }
+void Option(TTolmYacc&, V* v) { v[0] = int32_t{Code}; }
 template <const char* Relop>
-void RelText(TTolmYacc&, V*, V& r) { r = std::string(Relop); }
-void TokenText(TTolmYacc& p, V*, V& r) { r = p.TokenText(); }
+void RelText(TTolmYacc&, V* v) { v[0] = std::string(Relop); }
+void TokenText(TTolmYacc& p, V* v) { v[0] = p.TokenText(); }
 
 void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(Take<std::unique_ptr<Tcmdrec>>(rec)); }
 
-void DoCommand(TTolmYacc& p, V* v, V& r) {
+void DoCommand(TTolmYacc& p, V* v) {
   p.Trace("in _DO cmdblock optWhile");
   auto rec = NewCommand(kCmdDo);
   rec->condition = Take<std::string>(v[2]);
   rec->block = std::make_unique<CommandList>(Take<CommandList>(v[1]));
-  r = std::move(rec);
+  v[0] = std::move(rec);
 }
 
-void IfCommand(TTolmYacc& p, V* v, V& r) {
+void IfCommand(TTolmYacc& p, V* v) {
   p.Trace("in _IF ifexpr cmdblock optElse");
   auto rec = NewCommand(kCmdIf);
   rec->condition = Take<std::string>(v[1]);
   rec->block = std::make_unique<CommandList>(Take<CommandList>(v[2]));
   rec->elseBlock = std::make_unique<CommandList>(Take<CommandList>(v[3]));
-  r = std::move(rec);
+  v[0] = std::move(rec);
 }
 
-void SetCommand(TTolmYacc&, V* v, V& r) {
+void SetCommand(TTolmYacc&, V* v) {
   auto rec = NewCommand(kCmdSet);
   rec->args.push_back(Take<std::string>(v[1]));
   rec->args.push_back(Take<std::string>(v[3]));
-  r = std::move(rec);
+  v[0] = std::move(rec);
 }
 
-void ProgramCommand(TTolmYacc&, V* v, V& r) {
+// The program word goes in front of the argument list, which then becomes
+// the record's args without copying.
+void ProgramCommand(TTolmYacc&, V* v) {
   auto rec = std::make_unique<Tcmdrec>();
-  TextList args = Take<TextList>(v[2]);
-  rec->args.reserve(args.size() + 1);
-  rec->args.push_back(Take<std::string>(v[0]));
-  for (std::string& a : args) rec->args.push_back(std::move(a));
+  rec->args = Take<TextList>(v[2]);
+  rec->args.insert(rec->args.begin(), Take<std::string>(v[0]));
   rec->options = Take<OptionList>(v[1]);
-  r = std::move(rec);
+  v[0] = std::move(rec);
 }
 
 template <class List>
-void NewList(TTolmYacc&, V* v, V& r) {
+void NewList(TTolmYacc&, V* v) {
   List list;
+  list.reserve(2);  // room for a program word put in front of one argument
   list.push_back(Take<typename List::value_type>(v[0]));
-  r = std::move(list);
+  v[0] = std::move(list);
 }
 template <class List>
-void AppendToList(TTolmYacc&, V* v, V& r) {
+void AppendToList(TTolmYacc&, V* v) {
   std::get<List>(v[0]).push_back(Take<typename List::value_type>(v[1]));
-  r = std::move(v[0]);
 }
 
 constexpr char kEQ[] = "EQ", kNE[] = "NE", kLT[] = "LT", kGT[] = "GT";
+constexpr char kTraceInputEmpty[] = "in input: empty", kTraceInputList[] = "in input: inputList",
+               kTraceInputListLine[] = "in inputList: inputList cmd NL";
 
 const std::vector<RuleRow>& Rules() {
   static const std::vector<RuleRow> rows = {
-      /* 1 */ {input, {}, [](TTolmYacc& p, V*, V&) { p.Trace("in input: empty"); }},
-      /* 2 */ {input, {inputList}, [](TTolmYacc& p, V*, V&) { p.Trace("in input: inputList"); }},
+      /* 1 */ {input, {}, TraceOnly<kTraceInputEmpty>},
+      /* 2 */ {input, {inputList}, TraceOnly<kTraceInputList>},
       /* 3 */ {inputList, {inputLine}, None},
-      /* 4 */ {inputList, {inputList, inputLine}, [](TTolmYacc& p, V*, V&) { p.Trace("in inputList: inputList cmd NL"); }},
-      /* 5 */ {inputLine, {cmdLine}, [](TTolmYacc& p, V* v, V&) { p.Trace("in inputLine: cmd"); AppendRecord(p, v[0]); }},
-      /* 6 */ {inputLine, {'{', cmd, '}'}, [](TTolmYacc& p, V* v, V&) { p.Trace("in inputLine: { cmd }"); AppendRecord(p, v[1]); }},
+      /* 4 */ {inputList, {inputList, inputLine}, TraceOnly<kTraceInputListLine>},
+      /* 5 */ {inputLine, {cmdLine}, [](TTolmYacc& p, V* v) { p.Trace("in inputLine: cmd"); AppendRecord(p, v[0]); }},
+      /* 6 */ {inputLine, {'{', cmd, '}'}, [](TTolmYacc& p, V* v) { p.Trace("in inputLine: { cmd }"); AppendRecord(p, v[1]); }},
       /* 7 */ {inputLine, {kTokNl}, None},
-      /* 8 */ {inputLine, {kTokError, kTokNl}, [](TTolmYacc& p, V*, V&) { p.Trace("in inputLine: error NL"); p.yyerrok(); }},
-      /* 9 */ {cmdLine, {cmd, kTokNl}, First},
-      /* 10 */ {cmd, {kTokAt, osArgList}, [](TTolmYacc&, V* v, V& r) { r = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); }},
+      /* 8 */ {inputLine, {kTokError, kTokNl}, [](TTolmYacc& p, V*) { p.Trace("in inputLine: error NL"); p.yyerrok(); }},
+      /* 9 */ {cmdLine, {cmd, kTokNl}, None},
+      /* 10 */ {cmd, {kTokAt, osArgList}, [](TTolmYacc&, V* v) { v[0] = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); }},
       /* 11 */ {cmd, {kTokActivate, intCmdOpts, strexpr}, OneArg<kCmdActivate>},
       /* 12 */ {cmd, {kTokDo, cmdblock, optWhile}, DoCommand},
       /* 13 */ {cmd, {kTokCd, intCmdOpts, strexpr}, OneArg<kCmdCd>},
@@ -130,17 +134,17 @@ const std::vector<RuleRow>& Rules() {
       /* 26 */ {cmd, {kTokWaitFor, intCmdOpts, strexpr}, OneArg<kCmdWaitFor>},
       /* 27 */ {cmd, {kTokWlist}, Bare<kCmdWlist>},
       /* 28 */ {cmd, {osCmd, osCmdOpts, osArgs}, ProgramCommand},
-      /* 29 */ {optElse, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in optElse: empty"); r = CommandList{}; }},
-      /* 30 */ {optElse, {kTokElse, cmdblock}, [](TTolmYacc& p, V* v, V& r) { p.Trace("in optElse: _ELSE cmdblock"); r = std::move(v[1]); }},
-      /* 31 */ {optWhile, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in optWhile: empty"); r = std::string("0"); }},
-      /* 32 */ {optWhile, {kTokWhile, ifexpr}, [](TTolmYacc& p, V* v, V& r) { p.Trace("in optWhile: _WHILE ifExpr"); r = std::move(v[1]); }},
-      /* 33 */ {osCmd, {str}, First},
-      /* 34 */ {osArgs, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in osArgs: empty"); r = TextList{}; }},
-      /* 35 */ {osArgs, {osArgList}, First},
+      /* 29 */ {optElse, {}, [](TTolmYacc& p, V* v) { p.Trace("in optElse: empty"); v[0] = CommandList{}; }},
+      /* 30 */ {optElse, {kTokElse, cmdblock}, [](TTolmYacc& p, V* v) { p.Trace("in optElse: _ELSE cmdblock"); v[0] = std::move(v[1]); }},
+      /* 31 */ {optWhile, {}, [](TTolmYacc& p, V* v) { p.Trace("in optWhile: empty"); v[0] = std::string("0"); }},
+      /* 32 */ {optWhile, {kTokWhile, ifexpr}, [](TTolmYacc& p, V* v) { p.Trace("in optWhile: _WHILE ifExpr"); v[0] = std::move(v[1]); }},
+      /* 33 */ {osCmd, {str}, None},
+      /* 34 */ {osArgs, {}, [](TTolmYacc& p, V* v) { p.Trace("in osArgs: empty"); v[0] = TextList{}; }},
+      /* 35 */ {osArgs, {osArgList}, None},
       /* 36 */ {intCmdOpt, {kTokIgnore}, Option<kOptIgnore>},
       /* 37 */ {intCmdOpt, {kTokWarn}, Option<kOptWarn>},
-      /* 38 */ {intCmdOpts, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in intCmdOpts: empty"); r = OptionList{}; }},
-      /* 39 */ {intCmdOpts, {intCmdOptList}, First},
+      /* 38 */ {intCmdOpts, {}, [](TTolmYacc& p, V* v) { p.Trace("in intCmdOpts: empty"); v[0] = OptionList{}; }},
+      /* 39 */ {intCmdOpts, {intCmdOptList}, None},
       /* 40 */ {intCmdOptList, {intCmdOpt}, NewList<OptionList>},
       /* 41 */ {intCmdOptList, {intCmdOptList, intCmdOpt}, AppendToList<OptionList>},
       /* 42 */ {osCmdOpt, {kTokHide}, Option<kOptHide>},
@@ -150,44 +154,44 @@ const std::vector<RuleRow>& Rules() {
       /* 46 */ {osCmdOpt, {kTokNoActivate}, Option<kOptNoActivate>},
       /* 47 */ {osCmdOpt, {kTokWait}, Option<kOptWait>},
       /* 48 */ {osCmdOpt, {kTokWarn}, Option<kOptWarn>},
-      /* 49 */ {osCmdOpts, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in osCmdOpts: empty"); r = OptionList{}; }},
-      /* 50 */ {osCmdOpts, {osCmdOptList}, First},
+      /* 49 */ {osCmdOpts, {}, [](TTolmYacc& p, V* v) { p.Trace("in osCmdOpts: empty"); v[0] = OptionList{}; }},
+      /* 50 */ {osCmdOpts, {osCmdOptList}, None},
       /* 51 */ {osCmdOptList, {osCmdOpt}, NewList<OptionList>},
       /* 52 */ {osCmdOptList, {osCmdOptList, osCmdOpt}, AppendToList<OptionList>},
       /* 53 */ {relop, {kTokEq}, RelText<kEQ>},
       /* 54 */ {relop, {kTokNe}, RelText<kNE>},
       /* 55 */ {relop, {kTokLt}, RelText<kLT>},
       /* 56 */ {relop, {kTokGt}, RelText<kGT>},
-      /* 57 */ {ifexpr, {strexpr, relop, strexpr}, [](TTolmYacc& p, V* v, V& r) {
+      /* 57 */ {ifexpr, {strexpr, relop, strexpr}, [](TTolmYacc& p, V* v) {
                   p.Trace("in ifexpr: strexpr _EQ strexpr");
-                  r = Cut(Text(v[0]) + " " + Text(v[1]) + " " + Text(v[2]));
+                  v[0] = Cut(Text(v[0]) + " " + Text(v[1]) + " " + Text(v[2]));
                 }},
-      /* 58 */ {ifexpr, {strexpr}, First},
-      /* 59 */ {strexpr, {}, [](TTolmYacc& p, V*, V& r) {
+      /* 58 */ {ifexpr, {strexpr}, None},
+      /* 59 */ {strexpr, {}, [](TTolmYacc& p, V* v) {
                   p.Trace("in strexpr: empty");
                   p.yyerror("string expected");
-                  r = std::string();
+                  v[0] = std::string();
                 }},
-      /* 60 */ {strexpr, {strterm}, First},
-      /* 61 */ {strterm, {str}, [](TTolmYacc& p, V* v, V& r) { r = std::move(v[0]); p.Trace("in strexpr: str"); }},
-      /* 62 */ {strterm, {strterm, '&', strterm}, [](TTolmYacc&, V* v, V& r) { r = Join(v[0], " & ", v[2]); }},
-      /* 63 */ {strterm, {strterm, '+', strterm}, [](TTolmYacc&, V* v, V& r) { r = Join(v[0], " + ", v[2]); }},
-      /* 64 */ {strterm, {strterm, '-', strterm}, [](TTolmYacc&, V* v, V& r) { r = Join(v[0], " - ", v[2]); }},
-      /* 65 */ {strterm, {ident, '(', strterm, ')'}, [](TTolmYacc&, V* v, V& r) { r = Cut(Text(v[0]) + "(" + Text(v[2]) + ")"); }},
-      /* 66 */ {strterm, {ident, '(', ')'}, [](TTolmYacc&, V* v, V& r) { r = Cut(Text(v[0]) + "()"); }},
-      /* 67 */ {optstrexpr, {}, [](TTolmYacc& p, V*, V& r) { p.Trace("in optstrexpr: empty"); r = std::string(); }},
-      /* 68 */ {optstrexpr, {strterm}, First},
-      /* 69 */ {cmdblock, {'{', cmds, '}'}, [](TTolmYacc& p, V* v, V& r) { p.Trace("in cmdblock: { cmds }"); r = std::move(v[1]); }},
-      /* 70 */ {cmdblock, {'{', '}'}, [](TTolmYacc& p, V*, V& r) { p.Trace("in cmdblock: { }"); r = CommandList{}; }},
+      /* 60 */ {strexpr, {strterm}, None},
+      /* 61 */ {strterm, {str}, [](TTolmYacc& p, V*) { p.Trace("in strexpr: str"); }},
+      /* 62 */ {strterm, {strterm, '&', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " & ", v[2]); }},
+      /* 63 */ {strterm, {strterm, '+', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " + ", v[2]); }},
+      /* 64 */ {strterm, {strterm, '-', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " - ", v[2]); }},
+      /* 65 */ {strterm, {ident, '(', strterm, ')'}, [](TTolmYacc&, V* v) { v[0] = Cut(Text(v[0]) + "(" + Text(v[2]) + ")"); }},
+      /* 66 */ {strterm, {ident, '(', ')'}, [](TTolmYacc&, V* v) { v[0] = Cut(Text(v[0]) + "()"); }},
+      /* 67 */ {optstrexpr, {}, [](TTolmYacc& p, V* v) { p.Trace("in optstrexpr: empty"); v[0] = std::string(); }},
+      /* 68 */ {optstrexpr, {strterm}, None},
+      /* 69 */ {cmdblock, {'{', cmds, '}'}, [](TTolmYacc& p, V* v) { p.Trace("in cmdblock: { cmds }"); v[0] = std::move(v[1]); }},
+      /* 70 */ {cmdblock, {'{', '}'}, [](TTolmYacc& p, V* v) { p.Trace("in cmdblock: { }"); v[0] = CommandList{}; }},
       /* 71 */ {cmds, {cmdLine}, NewList<CommandList>},
       /* 72 */ {cmds, {cmds, cmdLine}, AppendToList<CommandList>},
       /* 73 */ {osArgList, {osArg}, NewList<TextList>},
       /* 74 */ {osArgList, {osArgList, osArg}, AppendToList<TextList>},
       /* 75 */ {ident, {kTokId}, TokenText},
       /* 76 */ {osArg, {kTokIllegal}, TokenText},
-      /* 77 */ {osArg, {strterm}, First},
+      /* 77 */ {osArg, {strterm}, None},
       /* 78 */ {str, {kTokQstr}, TokenText},
-      /* 79 */ {str, {ident}, First},
+      /* 79 */ {str, {ident}, None},
       /* 80 */ {str, {kTokNum}, TokenText},
   };
   return rows;
@@ -216,8 +220,13 @@ const ParseTables& CommandParseTables() {
   return tables;
 }
 
-void RunCommandAction(int rule, TTolmYacc& parser, CommandValue* rhs, CommandValue& result) {
-  Rules()[static_cast<size_t>(rule - 1)].action(parser, rhs, result);
+const std::vector<CommandAction>& CommandActions() {
+  static const std::vector<CommandAction> actions = [] {
+    std::vector<CommandAction> byRule{nullptr};
+    for (const RuleRow& row : Rules()) byRule.push_back(row.action);
+    return byRule;
+  }();
+  return actions;
 }
 
 }  // namespace tolm

@@ -11,7 +11,9 @@ inline constexpr int kCommandRuleCount = 80;
 
 const GrammarSpec& CommandGrammar();
 const ParseTables& CommandParseTables();
-// Runs the action of rule 1..80; rhs[0] is $1.
-void RunCommandAction(int rule, TTolmYacc& parser, CommandValue* rhs, CommandValue& result);
+// The semantic action of each rule, indexed by rule number (1..80): v[0] is
+// $1, v[1] is $2, ...; the action leaves the rule's value in v[0].
+using CommandAction = void (*)(TTolmYacc& parser, CommandValue* v);
+const std::vector<CommandAction>& CommandActions();
 
 }  // namespace tolm

@@ -6,11 +6,9 @@
 
 namespace tolm {
 
-TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer) {}
+TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer), actions_(CommandActions()) {}
 
-void TTolmYacc::Reduce(int rule, CommandValue* rhs, CommandValue& result) {
-  RunCommandAction(rule, *this, rhs, result);
-}
+void TTolmYacc::Reduce(int rule, CommandValue* v) { actions_[static_cast<size_t>(rule)](*this, v); }
 
 std::unique_ptr<CommandList> TTolmYacc::Parse(std::string_view input, const std::string& sourceName) {
   auto list = std::make_unique<CommandList>();

@@ -41,10 +41,11 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
   void AppendToResult(std::unique_ptr<Tcmdrec> record) { result_->push_back(std::move(record)); }
 
  protected:
-  void Reduce(int rule, CommandValue* rhs, CommandValue& result) override;
+  void Reduce(int rule, CommandValue* v) override;
 
  private:
   CommandList* result_ = nullptr;
+  const std::vector<void (*)(TTolmYacc&, CommandValue*)>& actions_;
 };
 
 }  // namespace tolm

@@ -8,6 +8,7 @@ std::unique_ptr<Tcmdrec> NewCommand(int32_t code) {
   auto rec = std::make_unique<Tcmdrec>();
   rec->kwIndex = KeywordRowOfCode(code);
   rec->code = code;
+  rec->args.reserve(2);  // the keyword and, for most commands, one argument
   rec->args.push_back(KeywordName(rec->kwIndex));
   return rec;
 }

@@ -58,8 +58,18 @@ const TKwRec& KeywordRow(int row) {
   return kKeywords[static_cast<size_t>(row - 1)];
 }
 
+// Every keyword begins with one of these; most words of a command file do
+// not, and skip the search.
+static bool MayBeKeyword(std::string_view word) {
+  if (word.empty() || word.size() > kLongestKeyword) return false;
+  switch (word[0]) {
+    case '/': case '@': case 'e': case 'E': case 'g': case 'G': case 'l': case 'L': case 'n': case 'N': return true;
+    default: return false;
+  }
+}
+
 int LookupKeyword(std::string_view word) {
-  if (word.size() > kLongestKeyword) return -1;
+  if (!MayBeKeyword(word)) return -1;
   char lower[kLongestKeyword];
   for (size_t i = 0; i < word.size(); ++i) {
     char c = word[i];

@@ -58,13 +58,6 @@ void TCustomLexer::ReadLine() {
   pushBackCount_ = static_cast<int>(length) + 1;
 }
 
-char TCustomLexer::GetChar() {
-  if (pushBackCount_ == 0 && inputPos_ < input_.size()) ReadLine();
-  if (pushBackCount_ == 0) return 0;
-  ++colNo_;
-  return pushBack_[pushBackCount_--];
-}
-
 void TCustomLexer::UngetChar(char c) {
   if (pushBackCount_ == kPushBackSize) Fatal("input buffer overflow (limit is 2048 characters)");
   ++pushBackCount_;

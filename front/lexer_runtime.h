@@ -57,7 +57,15 @@ class TCustomLexer {
   // Writes the text as one line to the output stream while LexTrace is on.
   void Trace(std::string_view text);
 
-  char GetChar();
+  // The next input character; NUL at the end of the input.
+  char GetChar() {
+    if (pushBackCount_ == 0) {
+      if (inputPos_ >= input_.size()) return 0;
+      ReadLine();
+    }
+    ++colNo_;
+    return pushBack_[pushBackCount_--];
+  }
   void UngetChar(char c);
   // Keeps the first n characters of yytext and pushes the rest back.
   void Less(int n);

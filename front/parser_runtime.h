@@ -30,7 +30,7 @@ class TCustomParser {
   int32_t RecoveryState = 0;
 
   TCustomParser(const ParseTables& tables, TCustomLexer& lexer)
-      : tables_(tables), lexer_(lexer), states_(kStackSize), values_(kStackSize) {}
+      : tables_(tables), lexer_(lexer), states_(kStackSize), values_(kStackSize + 1) {}
   virtual ~TCustomParser() = default;
   TCustomParser(const TCustomParser&) = delete;
   TCustomParser& operator=(const TCustomParser&) = delete;
@@ -46,9 +46,10 @@ class TCustomParser {
   void yyerrok() { RecoveryState = 0; }
 
  protected:
-  // Runs the semantic action of a rule. rhs[0] is $1; result is preset to the
-  // empty value.
-  virtual void Reduce(int rule, Value* rhs, Value& result) = 0;
+  // Runs the semantic action of a rule. v[0] is $1, v[1] is $2, ...; the
+  // action leaves the rule's value in v[0] (the slot the goto state takes
+  // over), so a rule that passes $1 on does nothing at all.
+  virtual void Reduce(int rule, Value* v) = 0;
 
   // 0 when the input was accepted, 1 when the parse was aborted.
   int yyparse() {
@@ -71,21 +72,22 @@ class TCustomParser {
     }
   };
 
+  // Tokens carry no value, so a shift stores nothing: the value slot of a
+  // token is never read by an action and is overwritten (or released at the
+  // end of the parse) later. A reduction writes its result into the slot of
+  // its first right-hand symbol, which the goto state then occupies.
   int Drive() {
     int state = 0, depth = 0;
     Lookahead = -1;
     ErrorCount = 0;
     RecoveryState = 0;
-    Value current{};
     for (;;) {
       if (depth == kStackSize) {
         yyerror("yyparse stack overflow");
         return 1;
       }
       states_[static_cast<size_t>(depth)] = state;
-      values_[static_cast<size_t>(depth)] = std::move(current);
       if (++depth > highWater_) highWater_ = depth;
-      current = Value{};
       for (;;) {  // next action in this state, without pushing
         const int rule = tables_.defaultReduction[static_cast<size_t>(state)];
         if (rule == 0 && Lookahead < 0) {
@@ -100,8 +102,8 @@ class TCustomParser {
           if (RecoveryState > 0) --RecoveryState;
           break;
         }
-        if (action < 0) {  // reduce
-          depth = ReduceBy(-action, depth, current);
+        if (action < 0) {  // reduce, then push the goto state
+          depth = ReduceBy(-action, depth);
           state = tables_.Goto(states_[static_cast<size_t>(depth - 1)], tables_.ruleLhs[static_cast<size_t>(-action)]);
           break;
         }
@@ -109,18 +111,21 @@ class TCustomParser {
         if (recovered == kAbort) return 1;
         if (recovered == kDiscarded) continue;
         depth = recovered;
+        values_[static_cast<size_t>(depth)] = Value{};  // the error token's slot
         state = tables_.Action(states_[static_cast<size_t>(depth - 1)], kErrorToken) - 1;
         break;
       }
     }
   }
 
-  int ReduceBy(int rule, int depth, Value& current) {
-    const int length = tables_.ruleLength[static_cast<size_t>(rule)];
-    Value result{};
-    Reduce(rule, &values_[static_cast<size_t>(depth - length)], result);
-    current = std::move(result);
-    return depth - length;
+  // Runs the action; returns the depth below the rule's right-hand side.
+  // (An empty rule on a full stack writes its value into the spare slot
+  // past the end; the push that follows reports the overflow.)
+  int ReduceBy(int rule, int depth) {
+    const int base = depth - tables_.ruleLength[static_cast<size_t>(rule)];
+    if (base + 1 > highWater_) highWater_ = base + 1;
+    Reduce(rule, values_.data() + base);
+    return base;
   }
 
   static constexpr int kAbort = -1;
@@ -150,7 +155,7 @@ class TCustomParser {
   const ParseTables& tables_;
   TCustomLexer& lexer_;
   std::vector<int> states_;
-  std::vector<Value> values_;
+  std::vector<Value> values_;  // one spare slot past the stack, see ReduceBy
   int highWater_ = 0;
 };
 
