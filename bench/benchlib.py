@@ -13,13 +13,12 @@ this (large) Python process would report Python's RSS as its own.
 import os
 import shutil
 import subprocess
-import tempfile
 import sys
+import tempfile
 import time
 from dataclasses import dataclass
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def build_dir():
@@ -93,7 +92,7 @@ def mean_of_pair(ours, peer, count, env=None, cwd=None):
     return totals[0] / count, totals[1] / count
 
 
-def report(name, ours, peer, unit, higher_is_better, target=None, note=""):
+def report(name, ours, peer, unit, higher_is_better, target=None):
     """Prints one comparison and appends it to $BENCH_RESULTS for the summary.
 
     The ratio is always "how many times better ours is": peer/ours for
@@ -104,8 +103,6 @@ def report(name, ours, peer, unit, higher_is_better, target=None, note=""):
     target_text = "-" if target is None else f">= {target:g}x"
     print(f"{name}: tolm32 {ours:.4g} {unit}, peer {peer:.4g} {unit}, "
           f"ratio {ratio:.2f}x (target {target_text}) {verdict}".rstrip())
-    if note:
-        print(f"  {note}")
     path = os.environ.get("BENCH_RESULTS")
     if path:
         with open(path, "a") as f:

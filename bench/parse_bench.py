@@ -3,7 +3,7 @@
 `bash -n` on a bash script of the same shape and line count.
 
 Prints MB/s and lines/s of each (best of N runs, alternating) and the ratio,
-then the peak RSS of tolm32 for three sizes of the same file, to show how
+then the peak RSS of tolm32 for four sizes of the same kind of file, to show how
 memory grows with the number of commands parsed.
 
 Usage: parse_bench.py [--lines N] [--runs N] [--keep DIR]
