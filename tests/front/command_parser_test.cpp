@@ -134,6 +134,25 @@ TEST(CommandParser, TraceOfACorrectLine) {
   EXPECT_EQ(o.dialog, testing::ParseReport("got keyword \"/plist\"\r\ngot NL\r\nin inputLine: cmd\r\nin input: inputList\r\n", ""));
 }
 
+TEST(CommandParser, TraceInterleavesLexerAndGrammarLines) {
+  // "}" ends in a state that reduces without reading on, so the block is
+  // traced before the line end is scanned; the empty "/while" part needs it.
+  testing::ScopedLexTrace trace(true);
+  Outcome o = ParseText("/do {\n}\n");
+  EXPECT_EQ(o.records, "261/4[/do] cond(0) {}");
+  EXPECT_EQ(o.dialog, testing::ParseReport("got keyword \"/do\"\r\n"
+                                          "sucked up white space\r\n"
+                                          "got left bracket\r\n"
+                                          "got right bracket\r\n"
+                                          "in cmdblock: { }\r\n"
+                                          "got NL\r\n"
+                                          "in optWhile: empty\r\n"
+                                          "in _DO cmdblock optWhile\r\n"
+                                          "in inputLine: cmd\r\n"
+                                          "in input: inputList\r\n",
+                                          ""));
+}
+
 TEST(CommandParser, EmptyInputTracesTheEmptyRule) {
   testing::ScopedLexTrace trace(true);
   Outcome o = ParseText("");

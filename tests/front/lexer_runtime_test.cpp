@@ -147,6 +147,17 @@ TEST(LexerRuntime, Limits) {
   EXPECT_EQ(LimitMessage(one, std::string(255, 'a')), "yytext overflow (limit is 255 characters)");
 }
 
+TEST(LexerRuntime, UnmatchedCharactersAreEchoedAndSkipped) {
+  LexAutomaton automaton = BuildLexAutomaton({LexRule{{{Chars("a"), Repeat::Plus}}}}, 1);
+  RuleLexer lex(automaton);
+  std::string out, err;
+  lex.Open("xa\nyaa", "T", out, err);
+  std::string tokens;
+  for (int rule; (rule = lex.yylex()) != 0;) tokens += std::to_string(rule) + ":" + std::string(lex.yytext()) + " ";
+  EXPECT_EQ(tokens, "1:a 1:aa ");
+  EXPECT_EQ(out, "x\r\ny\r\n");
+}
+
 TEST(LexerRuntime, RuleNumbersAbove256AreRejected) {
   std::vector<LexRule> rules(256, LexRule{{{Chars("y"), Repeat::One}}});
   rules.push_back(LexRule{{{Chars("z"), Repeat::One}}});  // rule 257
