@@ -43,7 +43,7 @@ def bash_script(passes):
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--passes", type=int, default=100_000)
-    p.add_argument("--runs", type=int, default=3)
+    p.add_argument("--runs", type=int, default=5)
     a = p.parse_args()
     tolm = benchlib.tolm_binary()
     if not os.access(tolm, os.X_OK):

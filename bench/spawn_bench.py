@@ -16,7 +16,7 @@ import benchlib
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--count", type=int, default=1000)
-    p.add_argument("--runs", type=int, default=3)
+    p.add_argument("--runs", type=int, default=5)
     a = p.parse_args()
     tolm = benchlib.tolm_binary()
     if not os.access(tolm, os.X_OK):
