@@ -58,6 +58,17 @@ const TKwRec& KeywordRow(int row) {
   return kKeywords[static_cast<size_t>(row - 1)];
 }
 
+// Byte-wise unsigned comparison, a proper prefix first; inline because the
+// texts are a few bytes long.
+static int CompareBytes(std::string_view a, std::string_view b) {
+  const size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 // Every keyword begins with one of these; most words of a command file do
 // not, and skip the search.
 static bool MayBeKeyword(std::string_view word) {
@@ -79,7 +90,7 @@ int LookupKeyword(std::string_view word) {
   int low = 1, high = kKeywordSearchRows;
   while (low <= high) {
     int middle = low + (high - low) / 2;
-    int cmp = key.compare(kKeywords[static_cast<size_t>(middle - 1)].Name);
+    int cmp = CompareBytes(key, kKeywords[static_cast<size_t>(middle - 1)].Name);
     if (cmp == 0) return middle;
     if (cmp > 0)
       low = middle + 1;
