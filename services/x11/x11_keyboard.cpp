@@ -93,7 +93,7 @@ void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
 }
 
 void X11Keyboard::BindMissing(Display* display, const std::vector<char32_t>& characters) {
-  const std::vector<KeyCode>& spare = map_->SpareKeys();
+  const std::vector<XKeyCode>& spare = map_->SpareKeys();
   size_t next = 0;
   for (char32_t ch : characters) {
     if (map_->Find(ch) || bound_.count(ch) != 0) continue;
@@ -125,7 +125,7 @@ std::optional<bool> X11Keyboard::CharacterNeedsShift(char32_t character) {
 
 void X11Keyboard::PressNamed(NamedKey key, bool down) {
   const NamedKeysym& keysyms = kNamedKeysyms.at(static_cast<size_t>(key));
-  std::optional<KeyCode> keycode = map_->FindKeysym(keysyms.first);
+  std::optional<XKeyCode> keycode = map_->FindKeysym(keysyms.first);
   if (!keycode && keysyms.second != NoSymbol) keycode = map_->FindKeysym(keysyms.second);
   if (keycode) Queue(*keycode, down);
 }
@@ -138,7 +138,7 @@ void X11Keyboard::PressCharacter(char32_t character, bool down) {
   }
 }
 
-void X11Keyboard::Queue(KeyCode keycode, bool down) {
+void X11Keyboard::Queue(XKeyCode keycode, bool down) {
   Display* display = Get();
   XTestFakeKeyEvent(display, keycode, down ? True : False, CurrentTime);
   if (++queued_ % kFlushBatch == 0) XFlush(display);

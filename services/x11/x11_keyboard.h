@@ -39,12 +39,12 @@ class X11Keyboard : public KeyboardSystem {
   unsigned int Device(Display* display);
   void BindMissing(Display* display, const std::vector<char32_t>& characters);
   void UnbindAll(Display* display);
-  void Queue(KeyCode keycode, bool down);
+  void Queue(XKeyCode keycode, bool down);
 
   SharedDisplay& display_;
   std::optional<unsigned int> device_;
   std::optional<X11KeyboardMap> map_;
-  std::unordered_map<char32_t, KeyCode> bound_;  // characters on spare keys
+  std::unordered_map<char32_t, XKeyCode> bound_;  // characters on spare keys
   unsigned queued_ = 0;
 };
 

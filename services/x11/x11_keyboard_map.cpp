@@ -52,7 +52,7 @@ X11KeyboardMap X11KeyboardMap::Read(Display* display, unsigned int device) {
     for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
       const int groups = XkbKeyNumGroups(xkb, kc);
       if (groups == 0) {
-        if (pass == 0) map.spare_.push_back(static_cast<KeyCode>(kc));
+        if (pass == 0) map.spare_.push_back(static_cast<XKeyCode>(kc));
         continue;
       }
       const int group = map.group_ % groups;  // out-of-range groups wrap
@@ -61,15 +61,15 @@ X11KeyboardMap X11KeyboardMap::Read(Display* display, unsigned int device) {
       if (!level || (pass == 1 && *level == 0) || *level >= XkbKeyGroupWidth(xkb, kc, group)) continue;
       const KeySym keysym = XkbKeySymEntry(xkb, kc, *level, group);
       if (keysym == NoSymbol) continue;
-      if (pass == 0) map.plainKeysyms_.emplace(keysym, static_cast<KeyCode>(kc));
+      if (pass == 0) map.plainKeysyms_.emplace(keysym, static_cast<XKeyCode>(kc));
       if (const char32_t ch = KeysymCharacter(keysym)) {
-        map.characters_.emplace(ch, CharacterKey{static_cast<KeyCode>(kc), pass == 1});
+        map.characters_.emplace(ch, CharacterKey{static_cast<XKeyCode>(kc), pass == 1});
       }
     }
   }
   for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
     const int count = XkbKeyNumSyms(xkb, kc);
-    for (int i = 0; i < count; ++i) map.anyKeysyms_.emplace(XkbKeySymsPtr(xkb, kc)[i], static_cast<KeyCode>(kc));
+    for (int i = 0; i < count; ++i) map.anyKeysyms_.emplace(XkbKeySymsPtr(xkb, kc)[i], static_cast<XKeyCode>(kc));
   }
   return map;
 }
@@ -80,7 +80,7 @@ std::optional<CharacterKey> X11KeyboardMap::Find(char32_t character) const {
   return it->second;
 }
 
-std::optional<KeyCode> X11KeyboardMap::FindKeysym(KeySym keysym) const {
+std::optional<XKeyCode> X11KeyboardMap::FindKeysym(KeySym keysym) const {
   if (const auto it = plainKeysyms_.find(keysym); it != plainKeysyms_.end()) return it->second;
   if (const auto it = anyKeysyms_.find(keysym); it != anyKeysyms_.end()) return it->second;
   return std::nullopt;

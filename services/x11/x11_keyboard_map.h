@@ -13,8 +13,12 @@
 
 namespace tolm {
 
+// X's 8-bit key number. Named apart from the project's KeyCode (a key code
+// of a translated key string), which is a different thing.
+using XKeyCode = ::KeyCode;
+
 struct CharacterKey {
-  KeyCode keycode = 0;
+  XKeyCode keycode = 0;
   bool shift = false;  // the character is on the key's SHIFT level
 };
 
@@ -37,17 +41,17 @@ class X11KeyboardMap {
   std::optional<CharacterKey> Find(char32_t character) const;
   // A key whose plain level in the active group carries the keysym, else any
   // key that carries it on any group or level.
-  std::optional<KeyCode> FindKeysym(KeySym keysym) const;
+  std::optional<XKeyCode> FindKeysym(KeySym keysym) const;
   // Keys without any symbol, lowest first.
-  const std::vector<KeyCode>& SpareKeys() const { return spare_; }
+  const std::vector<XKeyCode>& SpareKeys() const { return spare_; }
   int Group() const { return group_; }
 
  private:
   int group_ = 0;
   std::unordered_map<char32_t, CharacterKey> characters_;
-  std::unordered_map<KeySym, KeyCode> plainKeysyms_;
-  std::unordered_map<KeySym, KeyCode> anyKeysyms_;
-  std::vector<KeyCode> spare_;
+  std::unordered_map<KeySym, XKeyCode> plainKeysyms_;
+  std::unordered_map<KeySym, XKeyCode> anyKeysyms_;
+  std::vector<XKeyCode> spare_;
 };
 
 }  // namespace tolm

@@ -24,18 +24,22 @@ class X11Environment : public ::testing::Environment {
  public:
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') StartXvfb();
+    if (display == nullptr || *display == '\0') {
+      StartXvfb();
+      // Stopped at exit, after the installed platform (created below, so
+      // destroyed first) has closed its connection; closing it on a server
+      // that is already gone would end the process with an I/O error.
+      std::atexit(StopXvfb);
+    }
     InstallX11Platform();
   }
 
-  void TearDown() override {
-    if (xvfb_ > 0) {
-      kill(xvfb_, SIGTERM);
-      waitpid(xvfb_, nullptr, 0);
-    }
+ private:
+  static void StopXvfb() {
+    kill(xvfb_, SIGTERM);
+    waitpid(xvfb_, nullptr, 0);
   }
 
- private:
   void StartXvfb() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
@@ -61,7 +65,7 @@ class X11Environment : public ::testing::Environment {
     setenv("DISPLAY", (":" + number).c_str(), 1);
   }
 
-  pid_t xvfb_ = -1;
+  static inline pid_t xvfb_ = -1;
 };
 
 [[maybe_unused]] ::testing::Environment* const kEnvironment =

@@ -45,7 +45,8 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-TestWindowProcess::TestWindowProcess(const std::string& title, const std::vector<std::string>& extra)
+TestWindowProcess::TestWindowProcess(const std::string& title, const std::vector<std::string>& extra,
+                                     const std::function<void(pid_t)>& onSpawned)
     : title_(title) {
   std::vector<std::string> args{TOLM_TESTWIN, "--title",    title,
                                 "--class",    "TolmTest", "--log",
@@ -57,6 +58,7 @@ TestWindowProcess::TestWindowProcess(const std::string& title, const std::vector
   if (posix_spawn(&pid_, TOLM_TESTWIN, nullptr, nullptr, argv.data(), environ) != 0) {
     throw std::runtime_error("cannot start " TOLM_TESTWIN);
   }
+  if (onSpawned) onSpawned(pid_);
   const std::string pidFile = dir_.File("pid");
   if (!WaitUntil([&] { return std::filesystem::exists(pidFile); }, 10s)) {
     kill(pid_, SIGKILL);

@@ -39,8 +39,10 @@ class TempDir {
 // tolm_testwin as a child process; killed and reaped on destruction.
 class TestWindowProcess {
  public:
-  // Starts the program and waits until its window is mapped.
-  TestWindowProcess(const std::string& title, const std::vector<std::string>& extra = {});
+  // Starts the program, calls onSpawned (if any) at once, and waits until
+  // the window is mapped.
+  TestWindowProcess(const std::string& title, const std::vector<std::string>& extra = {},
+                    const std::function<void(pid_t)>& onSpawned = {});
   ~TestWindowProcess();
   TestWindowProcess(const TestWindowProcess&) = delete;
   TestWindowProcess& operator=(const TestWindowProcess&) = delete;
