@@ -1,0 +1,198 @@
+// Compares the X11 backend with xdotool on the same X server in one run:
+//   (a) finding one window by title among 1000 titled windows
+//       (FindWindowByTitle against `xdotool search --name`),
+//   (b) typing a 2000-character key string into the test window, timed until
+//       the last character has arrived in the window's key log, which must
+//       hold every character in order (SendKeys against `xdotool type` with
+//       its default settings).
+// Prints the times and the ratios. Usage: x11_bench [path of tolm_testwin].
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "services/errors.h"
+#include "services/keys.h"
+#include "services/windows.h"
+#include "services/x11/x11_platform.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+pid_t Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  std::vector<std::string> copy = args;
+  for (std::string& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+    throw std::runtime_error("cannot start " + args[0]);
+  }
+  return pid;
+}
+
+int Run(const std::vector<std::string>& args) {
+  int status = 0;
+  waitpid(Spawn(args), &status, 0);
+  return status;
+}
+
+// Runs the command with its standard output going to /dev/null.
+int RunQuiet(const std::vector<std::string>& args) {
+  std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" >/dev/null"};
+  shell.insert(shell.end(), args.begin(), args.end());
+  return Run(shell);
+}
+
+std::vector<std::string> LogLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
+  }
+  return lines;
+}
+
+void WaitFor(const std::string& file) {
+  const auto deadline = Clock::now() + 120s;
+  while (!std::filesystem::exists(file)) {
+    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
+    std::this_thread::sleep_for(10ms);
+  }
+}
+
+// Waits until the log holds count characters; returns the time that took.
+Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
+  const auto deadline = Clock::now() + 300s;
+  while (LogLines(log).size() < count) {
+    if (Clock::now() > deadline) throw std::runtime_error("the characters did not all arrive");
+    std::this_thread::sleep_for(1ms);
+  }
+  return Clock::now() - start;
+}
+
+struct Window {
+  pid_t pid;
+  std::string log;
+};
+
+Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
+  Window w{-1, dir + "/" + title + ".log"};
+  const std::string pidFile = dir + "/" + title + ".pid";
+  w.pid = Spawn({testwin, "--title", title, "--class", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
+                 std::to_string(many)});
+  WaitFor(pidFile);
+  return w;
+}
+
+void Stop(const Window& w) {
+  kill(w.pid, SIGTERM);
+  waitpid(w.pid, nullptr, 0);
+}
+
+void Report(const char* what, double ours, double theirs, double target) {
+  std::printf("%-34s ours %10.3f ms   xdotool %10.3f ms   ratio %7.1fx (target >= %.0fx)\n", what, ours, theirs,
+              theirs / ours, target);
+}
+
+void BenchSearch(const std::string& testwin, const std::string& dir) {
+  const Window w = StartTestWindow(testwin, dir, "search", 1000);
+  const std::string wanted = "search 1000";
+  constexpr int kRounds = 20;
+  // Both find the one window, and agree on it.
+  const tolm::WindowHandle found = tolm::FindWindowByTitle(wanted);
+  if (found == tolm::kNoWindow) throw std::runtime_error("our search found nothing");
+  auto start = Clock::now();
+  for (int i = 0; i < kRounds; ++i) tolm::FindWindowByTitle(wanted);
+  const double ours = Milliseconds(Clock::now() - start) / kRounds;
+  start = Clock::now();
+  for (int i = 0; i < kRounds; ++i) {
+    if (RunQuiet({"xdotool", "search", "--name", "^" + wanted + "$"}) != 0) {
+      throw std::runtime_error("xdotool search found nothing");
+    }
+  }
+  const double theirs = Milliseconds(Clock::now() - start) / kRounds;
+  std::printf("windows on the desktop: %d titled\n", tolm::FindWindows("*", "*"));
+  Report("find 1 of 1000 windows by title", ours, theirs, 5);
+  Stop(w);
+}
+
+std::string KeyText(size_t length) {
+  // Characters without a meaning in key strings, so both tools type the same.
+  const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_=/";
+  std::string text;
+  for (size_t i = 0; i < length; ++i) text += alphabet[(i * 7 + i / 11) % alphabet.size()];
+  return text;
+}
+
+void Verify(const std::string& log, const std::string& text, const char* who) {
+  const std::vector<std::string> lines = LogLines(log);
+  std::vector<std::string> expected;
+  for (char c : text) expected.emplace_back(1, c);
+  if (lines != expected) throw std::runtime_error(std::string(who) + ": the characters arrived wrong");
+}
+
+void BenchTyping(const std::string& testwin, const std::string& dir) {
+  const std::string text = KeyText(2000);
+  const Window ours = StartTestWindow(testwin, dir, "typing-ours", 0);
+  tolm::WindowActivate(tolm::FindWindowByTitle("typing-ours"));
+  std::this_thread::sleep_for(100ms);
+  auto start = Clock::now();
+  tolm::SendKeys(text);
+  const double oursMs = Milliseconds(WaitForLog(ours.log, text.size(), start));
+  Verify(ours.log, text, "ours");
+  Stop(ours);
+
+  const Window theirs = StartTestWindow(testwin, dir, "typing-xdotool", 0);
+  tolm::WindowActivate(tolm::FindWindowByTitle("typing-xdotool"));
+  std::this_thread::sleep_for(100ms);
+  start = Clock::now();
+  if (Run({"xdotool", "type", text}) != 0) throw std::runtime_error("xdotool type failed");
+  const double theirsMs = Milliseconds(WaitForLog(theirs.log, text.size(), start));
+  Verify(theirs.log, text, "xdotool");
+  Stop(theirs);
+  Report("type 2000 characters, all arrived", oursMs, theirsMs, 10);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef TOLM_TESTWIN
+  std::string testwin = TOLM_TESTWIN;
+#else
+  std::string testwin;
+#endif
+  if (argc > 1) testwin = argv[1];
+  if (testwin.empty()) {
+    std::fprintf(stderr, "usage: x11_bench <path of tolm_testwin>\n");
+    return 2;
+  }
+  try {
+    tolm::InstallX11Platform();
+    char pattern[] = "/tmp/tolm-x11-bench-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    BenchSearch(testwin, dir);
+    BenchTyping(testwin, dir);
+    std::filesystem::remove_all(dir);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "x11_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
