@@ -51,12 +51,5 @@ TEST(KeywordTable, NameOfRowChecksTheRange) {
   }
 }
 
-TEST(KeywordTable, SingleArgumentRowsAreTheOneTextCommands) {
-  std::string single;
-  for (int row = 1; row <= kKeywordRows; ++row)
-    if (KeywordRow(row).SingleArgument) single += std::string(KeywordRow(row).Name) + " ";
-  EXPECT_EQ(single, "/activate /cd /close /edit /kill /killwindow /pause /sendkeys /waitclose /waitfor @ ");
-}
-
 }  // namespace
 }  // namespace tolm
