@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstring>
@@ -93,32 +94,43 @@ void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
 }
 
 void X11Keyboard::BindMissing(Display* display, const std::vector<char32_t>& characters) {
-  const std::vector<XKeyCode>& spare = map_->SpareKeys();
-  size_t next = 0;
+  std::vector<char32_t> missing;
   for (char32_t ch : characters) {
-    if (map_->Find(ch) || bound_.count(ch) != 0) continue;
-    if (next == spare.size()) break;  // no spare key left: the rest is skipped
-    // Both levels carry the keysym, so SHIFT state cannot change what it types.
-    KeySym keysyms[2] = {CharacterKeysym(ch), CharacterKeysym(ch)};
-    XChangeKeyboardMapping(display, spare[next], 2, keysyms, 1);
-    bound_.emplace(ch, spare[next++]);
+    if (!map_->Find(ch) && std::find(missing.begin(), missing.end(), ch) == missing.end()) missing.push_back(ch);
+  }
+  // Two characters per spare key: one on the plain level, one on the SHIFT
+  // level. A lone last character goes on both levels.
+  const std::vector<XKeyCode>& spare = map_->SpareKeys();
+  for (size_t i = 0, key = 0; i < missing.size() && key < spare.size(); i += 2, ++key) {
+    const char32_t plain = missing[i];
+    const char32_t shifted = i + 1 < missing.size() ? missing[i + 1] : plain;
+    KeySym keysyms[2] = {CharacterKeysym(plain), CharacterKeysym(shifted)};
+    XChangeKeyboardMapping(display, spare[key], 2, keysyms, 1);
+    bound_.emplace(plain, CharacterKey{spare[key], false});
+    bound_.emplace(shifted, CharacterKey{spare[key], true});
+    boundKeys_.push_back(spare[key]);
   }
 }
 
 void X11Keyboard::UnbindAll(Display* display) {
-  if (bound_.empty()) return;
+  if (boundKeys_.empty()) return;
   std::this_thread::sleep_for(kUnbindDelay);
-  for (const auto& [ch, keycode] : bound_) {
+  for (XKeyCode keycode : boundKeys_) {
     KeySym none[2] = {NoSymbol, NoSymbol};
     XChangeKeyboardMapping(display, keycode, 2, none, 1);
   }
   bound_.clear();
+  boundKeys_.clear();
   XSync(display, False);
 }
 
+std::optional<CharacterKey> X11Keyboard::KeyFor(char32_t character) const {
+  if (const auto it = bound_.find(character); it != bound_.end()) return it->second;
+  return map_->Find(character);
+}
+
 std::optional<bool> X11Keyboard::CharacterNeedsShift(char32_t character) {
-  if (bound_.count(character) != 0) return false;
-  const std::optional<CharacterKey> key = map_->Find(character);
+  const std::optional<CharacterKey> key = KeyFor(character);
   if (!key) return std::nullopt;
   return key->shift;
 }
@@ -131,11 +143,7 @@ void X11Keyboard::PressNamed(NamedKey key, bool down) {
 }
 
 void X11Keyboard::PressCharacter(char32_t character, bool down) {
-  if (const auto it = bound_.find(character); it != bound_.end()) {
-    Queue(it->second, down);
-  } else if (const std::optional<CharacterKey> key = map_->Find(character)) {
-    Queue(key->keycode, down);
-  }
+  if (const std::optional<CharacterKey> key = KeyFor(character)) Queue(key->keycode, down);
 }
 
 void X11Keyboard::Queue(XKeyCode keycode, bool down) {

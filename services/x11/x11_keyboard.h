@@ -4,8 +4,10 @@
 // active XKB group (the counterpart of a layout lookup on other desktops).
 // Characters the map cannot type on its plain or SHIFT level are bound to
 // spare keys (keys without symbols) for the duration of one key string: all
-// of them at once before the first event, and unbound afterwards. A character
-// left over when the spare keys run out is skipped.
+// of them at once before the first event, two per key (plain and SHIFT
+// level), and unbound afterwards. A character left over when the spare keys
+// run out is skipped. Caps Lock, when on, changes letters as it would for
+// a user typing.
 //
 // Events are queued and flushed in batches; the connection keeps them in
 // order. The key string ends with a round trip, so every event has reached
@@ -39,12 +41,15 @@ class X11Keyboard : public KeyboardSystem {
   unsigned int Device(Display* display);
   void BindMissing(Display* display, const std::vector<char32_t>& characters);
   void UnbindAll(Display* display);
+  // The key for a character: a bound spare key, else the keyboard map's.
+  std::optional<CharacterKey> KeyFor(char32_t character) const;
   void Queue(XKeyCode keycode, bool down);
 
   SharedDisplay& display_;
   std::optional<unsigned int> device_;
   std::optional<X11KeyboardMap> map_;
-  std::unordered_map<char32_t, XKeyCode> bound_;  // characters on spare keys
+  std::unordered_map<char32_t, CharacterKey> bound_;  // characters on spare keys
+  std::vector<XKeyCode> boundKeys_;
   unsigned queued_ = 0;
 };
 

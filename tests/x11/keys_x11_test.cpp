@@ -78,19 +78,21 @@ TEST_F(X11KeysTest, Utf8CharactersOnThreeLayouts) {
   };
   const LayoutCase layouts[] = {
       {"us",
-       {{"\xC3\xA9\xC3\x9F\xE2\x82\xAC", {"\xC3\xA9", "\xC3\x9F", "\xE2\x82\xAC"}},  // all through spare keys
+       // All three through spare keys: two share the first, on its plain and
+       // SHIFT levels, the third has the second to itself.
+       {{"\xC3\xA9\xC3\x9F\xE2\x82\xAC", {"\xC3\xA9", "Shift_L", "\xC3\x9F", "\xE2\x82\xAC"}},
         {"zy", {"z", "y"}}}},
       {"de",
        {{"zy", {"z", "y"}},  // swapped keys on a German keyboard: found through the map
         {"\xC3\x9F\xC3\xB6", {"\xC3\x9F", "\xC3\xB6"}},
         {"\xC3\x96", {"Shift_L", "\xC3\x96"}},
-        {"\xC3\xA9\xE2\x82\xAC", {"\xC3\xA9", "\xE2\x82\xAC"}},  // dead key / AltGr: spare keys
+        {"\xC3\xA9\xE2\x82\xAC", {"\xC3\xA9", "Shift_L", "\xE2\x82\xAC"}},  // dead key / AltGr: a spare key
         {"@", {"@"}}}},
       {"fr",
        {{"aqzw", {"a", "q", "z", "w"}},
         {"\xC3\xA9\xC3\xA8\xC3\xA0", {"\xC3\xA9", "\xC3\xA8", "\xC3\xA0"}},
         {"1", {"Shift_L", "1"}},  // digits are on the SHIFT level of AZERTY
-        {"\xE2\x82\xAC\xC3\x9F", {"\xE2\x82\xAC", "\xC3\x9F"}}}},
+        {"\xE2\x82\xAC\xC3\x9F", {"\xE2\x82\xAC", "Shift_L", "\xC3\x9F"}}}},
   };
   for (const LayoutCase& l : layouts) {
     SetLayout(l.layout);
@@ -130,6 +132,28 @@ TEST_F(X11KeysTest, LongStringsArriveWholeAndInOrder) {
   Lines typed = Type(keys, expected.size() + shifted);
   typed.erase(std::remove(typed.begin(), typed.end(), "Shift_L"), typed.end());
   EXPECT_EQ(typed, expected);
+}
+
+TEST_F(X11KeysTest, ManyCharactersOutsideTheLayoutShareSpareKeys) {
+  // 24 Greek and 10 Cyrillic letters: none is on a US keyboard, so they are
+  // bound two to a spare key for this one key string.
+  std::string keys;
+  Lines expected;
+  const auto add = [&](char32_t first, int count) {
+    for (char32_t cp = first; cp < first + static_cast<char32_t>(count); ++cp) {
+      const std::string utf8{static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+      keys += utf8;
+      expected.push_back(utf8);
+    }
+  };
+  add(U'\u03B1', 17);  // alpha..rho
+  add(U'\u03C3', 7);   // sigma..omega (final sigma left out)
+  add(U'\u0430', 10);  // a..k in Cyrillic
+  Lines typed = Type(keys + keys, 2 * expected.size());
+  typed.erase(std::remove(typed.begin(), typed.end(), "Shift_L"), typed.end());
+  Lines twice = expected;
+  twice.insert(twice.end(), expected.begin(), expected.end());
+  EXPECT_EQ(typed, twice);
 }
 
 }  // namespace
