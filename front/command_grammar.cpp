@@ -25,12 +25,15 @@ struct RuleRow {
 
 // Texts that pass through the value stack keep at most 255 characters.
 constexpr size_t kMaxText = 255;
-std::string Cut(std::string s) {
-  if (s.size() > kMaxText) s.resize(kMaxText);
-  return s;
-}
 std::string& Text(V& v) { return std::get<std::string>(v); }
-std::string Join(V& a, const char* op, V& b) { return Cut(Text(a) + op + Text(b)); }
+// Appends the pieces to the text in v[0] in place (no temporaries), then
+// cuts it to 255 characters.
+template <class... Pieces>
+void AppendTo(V& target, const Pieces&... pieces) {
+  std::string& text = Text(target);
+  (text.append(pieces), ...);
+  if (text.size() > kMaxText) text.resize(kMaxText);
+}
 template <class T>
 T Take(V& v) { return std::move(std::get<T>(v)); }
 
@@ -50,7 +53,13 @@ template <int32_t Code>
 void Option(TTolmYacc&, V* v) { v[0] = int32_t{Code}; }
 template <const char* Relop>
 void RelText(TTolmYacc&, V* v) { v[0] = std::string(Relop); }
-void TokenText(TTolmYacc& p, V* v) { v[0] = p.TokenText(); }
+// The token's slot may still hold an old text: reuse its buffer.
+void TokenText(TTolmYacc& p, V* v) {
+  if (auto* text = std::get_if<std::string>(&v[0]))
+    text->assign(p.TokenText());
+  else
+    v[0].emplace<std::string>(p.TokenText());
+}
 
 void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(Take<std::unique_ptr<Tcmdrec>>(rec)); }
 
@@ -164,7 +173,7 @@ const std::vector<RuleRow>& Rules() {
       /* 56 */ {relop, {kTokGt}, RelText<kGT>},
       /* 57 */ {ifexpr, {strexpr, relop, strexpr}, [](TTolmYacc& p, V* v) {
                   p.Trace("in ifexpr: strexpr _EQ strexpr");
-                  v[0] = Cut(Text(v[0]) + " " + Text(v[1]) + " " + Text(v[2]));
+                  AppendTo(v[0], " ", Text(v[1]), " ", Text(v[2]));
                 }},
       /* 58 */ {ifexpr, {strexpr}, None},
       /* 59 */ {strexpr, {}, [](TTolmYacc& p, V* v) {
@@ -174,11 +183,11 @@ const std::vector<RuleRow>& Rules() {
                 }},
       /* 60 */ {strexpr, {strterm}, None},
       /* 61 */ {strterm, {str}, [](TTolmYacc& p, V*) { p.Trace("in strexpr: str"); }},
-      /* 62 */ {strterm, {strterm, '&', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " & ", v[2]); }},
-      /* 63 */ {strterm, {strterm, '+', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " + ", v[2]); }},
-      /* 64 */ {strterm, {strterm, '-', strterm}, [](TTolmYacc&, V* v) { v[0] = Join(v[0], " - ", v[2]); }},
-      /* 65 */ {strterm, {ident, '(', strterm, ')'}, [](TTolmYacc&, V* v) { v[0] = Cut(Text(v[0]) + "(" + Text(v[2]) + ")"); }},
-      /* 66 */ {strterm, {ident, '(', ')'}, [](TTolmYacc&, V* v) { v[0] = Cut(Text(v[0]) + "()"); }},
+      /* 62 */ {strterm, {strterm, '&', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " & ", Text(v[2])); }},
+      /* 63 */ {strterm, {strterm, '+', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " + ", Text(v[2])); }},
+      /* 64 */ {strterm, {strterm, '-', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " - ", Text(v[2])); }},
+      /* 65 */ {strterm, {ident, '(', strterm, ')'}, [](TTolmYacc&, V* v) { AppendTo(v[0], "(", Text(v[2]), ")"); }},
+      /* 66 */ {strterm, {ident, '(', ')'}, [](TTolmYacc&, V* v) { AppendTo(v[0], "()"); }},
       /* 67 */ {optstrexpr, {}, [](TTolmYacc& p, V* v) { p.Trace("in optstrexpr: empty"); v[0] = std::string(); }},
       /* 68 */ {optstrexpr, {strterm}, None},
       /* 69 */ {cmdblock, {'{', cmds, '}'}, [](TTolmYacc& p, V* v) { p.Trace("in cmdblock: { cmds }"); v[0] = std::move(v[1]); }},

@@ -37,7 +37,7 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
 
   // Services for the grammar actions.
   void Trace(std::string_view text) { lexer.Trace(text); }
-  std::string TokenText() const { return std::string(lexer.yytext()); }
+  std::string_view TokenText() const { return lexer.yytext(); }
   void AppendToResult(std::unique_ptr<Tcmdrec> record) { result_->push_back(std::move(record)); }
 
  protected:
