@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "services/errors.h"
+
 namespace tolm {
 namespace {
 
@@ -111,6 +113,12 @@ std::vector<WindowInfo> X11WindowTree::List() {
       }
     }
     level = std::move(next);
+  }
+  if (xcb_connection_has_error(c) != 0) {
+    // Without this every window would look vanished, and a wait for a
+    // window to close would end at once.
+    xcb_ = {};
+    throw Exception("Lost the connection to the X display during a window search");
   }
   std::vector<WindowInfo> out;
   out.reserve(nodes.size());
