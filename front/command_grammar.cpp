@@ -82,17 +82,22 @@ void IfCommand(TTolmYacc& p, V* v) {
 
 void SetCommand(TTolmYacc&, V* v) {
   auto rec = NewCommand(kCmdSet);
+  rec->args.reserve(3);
   rec->args.push_back(Take<std::string>(v[1]));
   rec->args.push_back(Take<std::string>(v[3]));
   v[0] = std::move(rec);
 }
 
-// The program word goes in front of the argument list, which then becomes
-// the record's args without copying.
+// The record's args get exactly the room they need: records stay for the
+// whole run, while the growing argument list's buffer is freed here and
+// serves the next line.
 void ProgramCommand(TTolmYacc&, V* v) {
   auto rec = std::make_unique<Tcmdrec>();
-  rec->args = Take<TextList>(v[2]);
-  rec->args.insert(rec->args.begin(), Take<std::string>(v[0]));
+  TextList& arguments = std::get<TextList>(v[2]);
+  rec->args.reserve(arguments.size() + 1);
+  rec->args.push_back(Take<std::string>(v[0]));
+  for (std::string& a : arguments) rec->args.push_back(std::move(a));
+  arguments = TextList{};
   rec->options = Take<OptionList>(v[1]);
   v[0] = std::move(rec);
 }
@@ -100,7 +105,6 @@ void ProgramCommand(TTolmYacc&, V* v) {
 template <class List>
 void NewList(TTolmYacc&, V* v) {
   List list;
-  list.reserve(2);  // room for a program word put in front of one argument
   list.push_back(Take<typename List::value_type>(v[0]));
   v[0] = std::move(list);
 }
