@@ -34,17 +34,28 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
   // Parses the whole text. On errors shows "Parse Output: " / "Parse Errors: "
   // and raises "parse error" (with LexTrace on: returns the partial list).
   std::unique_ptr<CommandList> Parse(std::string_view input, const std::string& sourceName);
+  // Parses the whole text only to find its errors, reported as Parse does:
+  // each top-level record is dropped as soon as it is complete, so memory
+  // stays flat however long the text is. True when the text parsed.
+  bool Check(std::string_view input, const std::string& sourceName);
 
   // Services for the grammar actions.
   void Trace(std::string_view text) { lexer.Trace(text); }
   std::string_view TokenText() const { return lexer.yytext(); }
-  void AppendToResult(std::unique_ptr<Tcmdrec> record) { result_->push_back(std::move(record)); }
+  void AppendToResult(std::unique_ptr<Tcmdrec> record) {
+    if (keepRecords_) result_->push_back(std::move(record));
+  }
 
  protected:
   void Reduce(int rule, CommandValue* v) override;
 
  private:
+  // Runs the driver over the input; shows the report when there is one.
+  // Returns whether the text parsed without a report.
+  bool RunParse(std::string_view input, const std::string& sourceName);
+
   CommandList* result_ = nullptr;
+  bool keepRecords_ = true;
   const std::vector<void (*)(TTolmYacc&, CommandValue*)>& actions_;
 };
 

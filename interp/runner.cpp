@@ -1,9 +1,9 @@
 #include "interp/runner.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "front/command_parser.h"
+#include "interp/command_file.h"
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
 #include "services/app_title.h"
@@ -31,27 +31,6 @@ class NestingGuard {
   NestingGuard& operator=(const NestingGuard&) = delete;
 };
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
-
-bool ReadCommandFile(const std::string& name, std::string& contents) {
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
-  if (!f) return false;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) contents.append(buffer, n);
-  return !std::ferror(f.get());
-}
-
-std::string OpenFailureMessage(const std::string& fileName) {
-  return "Error occurred while opening " + fileName + ":" + "\r\n" + "Cannot open file " + fileName;
-}
-
-namespace {
-
 // The order in which a command's options are shown, whatever order they were written in.
 struct OptionWord {
   int32_t code;
@@ -72,16 +51,16 @@ void RunCommandText(const std::string& text) {
 
 void RunCommandFile(const std::string& fileName) {
   NestingGuard nesting;
-  std::string contents;
-  if (!ReadCommandFile(fileName, contents)) RaiseScriptError(OpenFailureMessage(fileName));
+  FileText contents;
+  if (!contents.Read(fileName)) RaiseScriptError(OpenFailureMessage(fileName));
   std::string remembered = ApplicationTitle();
   SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
   std::unique_ptr<CommandList> list;
   {
     TTolmYacc parser;
-    list = parser.Parse(contents, fileName);
+    list = parser.Parse(contents.View(), fileName);
   }
-  contents = std::string();  // the records hold what they need
+  contents = FileText();  // the records hold what they need
   RunCommandList(*list);
   SetApplicationTitle(remembered);
 }

@@ -26,9 +26,5 @@ std::string CommandText(const Tcmdrec& record, int first);
 std::string OptionText(const Tcmdrec& record);
 void TraceCommand(const Tcmdrec& record);
 
-// Reads a whole command file; false when it cannot be opened or read.
-bool ReadCommandFile(const std::string& fileName, std::string& contents);
-// "Error occurred while opening <name>:" CR LF "Cannot open file <name>".
-std::string OpenFailureMessage(const std::string& fileName);
 
 }  // namespace tolm

@@ -10,6 +10,7 @@
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
 #include "services/debug_log.h"
+#include "services/environment.h"
 #include "services/errors.h"
 #include "services/event_pump.h"
 #include "services/match_pattern.h"
@@ -71,8 +72,8 @@ void ExecuteSet(CommandContext& c) {
     ExecEnabled = ToLowerAscii(value) != "off";
   } else if (name == "waitinternval") {
     WaitInterval = ValNumber(value);
-  } else if (setenv(rawName.c_str(), value.c_str(), 1) != 0) {
-    RaiseScriptError("/SET failed: " + SysErrorText(errno));
+  } else if (int error = SetEnvironmentVariable(rawName, value); error != 0) {
+    RaiseScriptError("/SET failed: " + SysErrorText(error));
   }
 }
 

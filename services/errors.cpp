@@ -11,7 +11,10 @@ void RaiseScriptError(const std::string& message) {
 }
 
 std::string InvalidIntegerMessage(const std::string& text) {
-  return "'" + text + "' is not a valid integer value";
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) about "'" + text.
+  std::string message(1, '\'');
+  message.append(text).append("' is not a valid integer value");
+  return message;
 }
 
 }  // namespace tolm

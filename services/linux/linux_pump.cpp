@@ -39,6 +39,13 @@ LinuxPump::LinuxPump() {
 }
 
 bool LinuxPump::WaitAndServe(std::optional<Clock::time_point> deadline) {
+  // A deadline that has passed asks for a non-blocking pass; a blocking wait
+  // always polls, so close requests during waits are served at once.
+  const Clock::time_point now = Clock::now();
+  if (deadline && *deadline <= now) {
+    if (now - lastPass_ < kPassInterval) return false;
+    lastPass_ = now;
+  }
   std::vector<EventSource> sources = RegisteredEventSources();
   std::vector<pollfd> fds;
   fds.push_back(pollfd{signals_.Get(), POLLIN, 0});

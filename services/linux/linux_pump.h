@@ -9,6 +9,11 @@ namespace tolm {
 
 class LinuxPump : public PumpBackend {
  public:
+  // Non-blocking passes closer together than this find nothing new worth a
+  // system call: the interpreter makes one before every command, and a tight
+  // loop of commands would otherwise spend much of its time polling.
+  static constexpr std::chrono::microseconds kPassInterval{1000};
+
   // Opens the signalfd; throws Exception when that fails.
   LinuxPump();
   bool WaitAndServe(std::optional<std::chrono::steady_clock::time_point> deadline) override;
@@ -16,6 +21,7 @@ class LinuxPump : public PumpBackend {
  private:
   void ServeCloseRequest();
   UniqueFd signals_;
+  std::chrono::steady_clock::time_point lastPass_{};
 };
 
 }  // namespace tolm

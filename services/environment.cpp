@@ -1,0 +1,34 @@
+#include "services/environment.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace tolm {
+namespace {
+
+// The "NAME=value" strings this program handed to putenv, by name. The
+// environment points into them, so each lives until its variable is set again.
+std::map<std::string, std::unique_ptr<char[]>>& OwnedEntries() {
+  static std::map<std::string, std::unique_ptr<char[]>> entries;
+  return entries;
+}
+
+}  // namespace
+
+int SetEnvironmentVariable(const std::string& name, const std::string& value) {
+  if (name.empty() || name.find('=') != std::string::npos) return EINVAL;
+  const size_t size = name.size() + 1 + value.size() + 1;
+  auto entry = std::make_unique<char[]>(size);
+  std::memcpy(entry.get(), name.data(), name.size());
+  entry[name.size()] = '=';
+  std::memcpy(entry.get() + name.size() + 1, value.c_str(), value.size() + 1);
+  if (putenv(entry.get()) != 0) return errno;
+  // The environment no longer refers to the string the name had before.
+  OwnedEntries()[name] = std::move(entry);
+  return 0;
+}
+
+}  // namespace tolm
