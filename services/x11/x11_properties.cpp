@@ -67,15 +67,19 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
   return std::vector<Window>(owned.get(), owned.get() + count);
 }
 
-bool WindowManagerSupports(Display* display, Atom hint) {
+bool WindowManagerRunning(Display* display) {
   const Window root = DefaultRootWindow(display);
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
   const std::optional<unsigned long> wm = PropertyItem(display, root, check);
   // A window manager that has ended may leave its root properties behind;
   // its check window then no longer exists.
-  if (!wm || PropertyItem(display, *wm, check) != wm) return false;
+  return wm && PropertyItem(display, *wm, check) == wm;
+}
+
+bool WindowManagerSupports(Display* display, Atom hint) {
+  if (!WindowManagerRunning(display)) return false;
   const std::vector<unsigned long> supported =
-      PropertyItems(display, root, XInternAtom(display, "_NET_SUPPORTED", False));
+      PropertyItems(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False));
   return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 

@@ -19,8 +19,10 @@ std::optional<Window> ParentOf(Display* display, Window window);
 // The children of a window, bottom of the stacking order first.
 std::vector<Window> ChildrenOf(Display* display, Window window);
 
-// Whether a window manager that follows the EWMH runs (its check window is
-// alive and names itself) and lists the hint in _NET_SUPPORTED.
+// Whether a window manager that follows the EWMH runs: its check window is
+// alive and names itself.
+bool WindowManagerRunning(Display* display);
+// Whether it runs and lists the hint in _NET_SUPPORTED.
 bool WindowManagerSupports(Display* display, Atom hint);
 
 }  // namespace tolm

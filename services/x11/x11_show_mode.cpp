@@ -17,6 +17,7 @@ namespace {
 
 constexpr long kNetWmStateAdd = 1;
 constexpr long kSourcePager = 2;
+constexpr std::chrono::milliseconds kSettleTime{500};
 
 class ShowModeWatch {
  public:
@@ -29,9 +30,9 @@ class ShowModeWatch {
     XSync(d_, False);
     // The program may have been quicker than this thread: look at what exists.
     for (Window top : ChildrenOf(d_, root)) {
-      if (Consider(top)) return;
+      if (Consider(top)) return Settle();
       for (Window inner : ChildrenOf(d_, top)) {  // clients inside frames
-        if (Consider(inner)) return;
+        if (Consider(inner)) return Settle();
       }
     }
     const auto deadline = std::chrono::steady_clock::now() + kShowModeWatchTime;
@@ -39,7 +40,7 @@ class ShowModeWatch {
       while (XPending(d_) > 0) {
         XEvent event;
         XNextEvent(d_, &event);
-        if (Handle(event)) return;
+        if (Handle(event)) return Settle();
       }
     }
   }
@@ -51,6 +52,20 @@ class ShowModeWatch {
     if (left.count() <= 0) return false;
     pollfd fd{ConnectionNumber(d_), POLLIN, 0};
     return poll(&fd, 1, static_cast<int>(left.count())) > 0;
+  }
+
+  // A window manager still busy taking a new window on may map it once more
+  // after it was hidden; a hidden window stays hidden for a short while.
+  void Settle() {
+    if (mode_ != kShowHide) return;
+    const auto deadline = std::chrono::steady_clock::now() + kSettleTime;
+    while (WaitForEvent(deadline)) {
+      while (XPending(d_) > 0) {
+        XEvent event;
+        XNextEvent(d_, &event);
+        if (event.type == MapNotify && event.xmap.window == applied_) Apply(applied_);
+      }
+    }
   }
 
   bool Handle(const XEvent& event) {
@@ -77,6 +92,7 @@ class ShowModeWatch {
   }
 
   void Apply(Window window) {
+    applied_ = window;
     const int screen = DefaultScreen(d_);
     switch (mode_) {
       case kShowHide: XWithdrawWindow(d_, window, screen); break;
@@ -114,6 +130,7 @@ class ShowModeWatch {
   int pid_;
   int mode_;
   std::unordered_set<Window> watched_;
+  Window applied_ = None;
 };
 
 }  // namespace

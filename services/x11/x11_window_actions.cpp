@@ -3,7 +3,9 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include "services/x11/x11_properties.h"
 
@@ -12,6 +14,8 @@ namespace {
 
 constexpr long kSourcePager = 2;  // EWMH source indication: a pager or tool
 constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
+constexpr int kManageAttempts = 10;
+constexpr std::chrono::milliseconds kManagePause{50};
 
 Atom Intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
@@ -30,9 +34,24 @@ Display* X11WindowActions::Get() { return display_.Get("window commands need"); 
 
 std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window) {
   Display* d = Get();
+  // A window manager sets WM_STATE a moment after it maps a new window; a
+  // window acted on at once may not carry it yet. Give the manager a little
+  // time before taking the frame's place for the client's.
+  const bool managed = WindowManagerRunning(d);
+  std::optional<Target> target;
+  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
+    target = ResolveOnce(window);
+    if (!target || target->hasState || !managed) break;
+  }
+  return target;
+}
+
+std::optional<X11WindowActions::Target> X11WindowActions::ResolveOnce(Window window) {
+  Display* d = Get();
   const Window root = DefaultRootWindow(d);
-  const Atom wmState = Intern(d, "WM_STATE");
   if (window == root) return std::nullopt;
+  const Atom wmState = Intern(d, "WM_STATE");
   Target target;
   Window current = window;
   while (current != root) {
@@ -43,7 +62,11 @@ std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window)
     current = *parent;
   }
   target.topLevel = current;
-  if (target.client == None) target.client = ClientBelow(d, target.topLevel, wmState).value_or(target.topLevel);
+  if (target.client == None) {
+    if (const std::optional<Window> below = ClientBelow(d, target.topLevel, wmState)) target.client = *below;
+  }
+  target.hasState = target.client != None;
+  if (target.client == None) target.client = target.topLevel;
   return target;
 }
 

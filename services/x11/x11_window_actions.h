@@ -7,7 +7,8 @@
 // (set by the window manager on every client it manages); failing that, a
 // window with WM_STATE below the top-level ancestor (the case of a frame);
 // failing that (no window manager), the top-level ancestor itself, the child
-// of the root.
+// of the root. Under a window manager a window that carries no WM_STATE yet
+// is given up to half a second to be taken on before the last rule applies.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -40,9 +41,11 @@ class X11WindowActions {
   struct Target {
     Window client = None;
     Window topLevel = None;
+    bool hasState = false;  // the client was recognised by WM_STATE
   };
   // nullopt when the window is gone.
   std::optional<Target> Resolve(Window window);
+  std::optional<Target> ResolveOnce(Window window);
   Time ServerTime();
   void SendToRoot(Window about, Atom type, long l0, long l1, long l2);
 

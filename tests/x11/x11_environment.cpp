@@ -2,9 +2,14 @@
 // tools/with-xvfb.sh (with and without a window manager); when DISPLAY is not
 // set, this environment starts a private Xvfb for the run instead, so that
 // the tests never silently skip.
+//
+// The tests share the server's focus, keyboard layout and window manager, so
+// two of them must not run at once (ctest -j starts one process per test):
+// each process holds a lock named after the display for its whole run.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,10 +36,22 @@ class X11Environment : public ::testing::Environment {
       // that is already gone would end the process with an I/O error.
       std::atexit(StopXvfb);
     }
+    LockDisplay();
     InstallX11Platform();
   }
 
  private:
+  // Held until the process ends; the kernel drops it then.
+  static void LockDisplay() {
+    std::string name = std::getenv("DISPLAY");
+    for (char& c : name) {
+      if (c == '/' || c == ':') c = '_';
+    }
+    const std::string path = "/tmp/tolm-x11-tests" + name + ".lock";
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 || flock(fd, LOCK_EX) != 0) throw std::runtime_error("cannot lock " + path);
+  }
+
   static void StopXvfb() {
     kill(xvfb_, SIGTERM);
     waitpid(xvfb_, nullptr, 0);
