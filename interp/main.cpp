@@ -20,7 +20,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: tolm32 [--console] [FILE.tm | COMMAND LINE]\n"
-    "       tolm32 --check FILE...\n"
+    "       tolm32 --check [--console] FILE...\n"
     "\n"
     "Runs a command file (a name ending in .tm), or one command line given as the\n"
     "arguments. Without arguments it opens the command file editor.\n"
@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
     }
     if (option == "--check") {
       check = true;
-      ++first;
-      break;
+      continue;
     }
     if (option != "--console") {
       std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);

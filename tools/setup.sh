@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb-dev libgtest-dev libbenchmark-dev
-          xvfb xauth x11-utils x11-xkb-utils openbox xdotool clang libclang-rt-14-dev)
+          xvfb xauth x11-utils x11-xkb-utils openbox xdotool xterm clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
