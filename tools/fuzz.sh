@@ -23,7 +23,7 @@ for target in command_parser_fuzz expression_fuzz; do
   dir=$corpus/commands
   [ "$target" = expression_fuzz ] && dir=$corpus/expressions
   echo "== $target for ${seconds}s"
-  "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$dir" \
+  "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$dir" \
     2>"$corpus/$target.log" || { status=1; tail -n 60 "$corpus/$target.log"; }
   grep -E '^(stat::number_of_executed_units|Done)' "$corpus/$target.log" || true
 done
