@@ -36,7 +36,8 @@ int FindWindows(const std::string& titlePattern, const std::string& classPattern
   // One pump pass per search: the window list arrives as one batch, so there
   // is no per-window pause in which to serve events.
   ProcessPendingMessages();
-  const std::vector<WindowInfo> windows = System().ListWindows();
+  const bool anyClass = classPattern.empty() || classPattern == "*";
+  const std::vector<WindowInfo> windows = System().ListWindows(!anyClass);
   FoundTables& found = Found();
   found.windows.clear();
   found.titles.clear();

@@ -26,7 +26,9 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
   // Every window of the desktop, depth-first: a window's descendants come
   // before the window itself. Windows that vanish meanwhile are left out.
-  virtual std::vector<WindowInfo> ListWindows() = 0;
+  // Without withClasses the class names may be left empty: a search whose
+  // class pattern matches everything does not need them.
+  virtual std::vector<WindowInfo> ListWindows(bool withClasses) = 0;
   virtual void Activate(WindowHandle window) = 0;
   virtual void Close(WindowHandle window) = 0;
   virtual void Quit(WindowHandle window) = 0;

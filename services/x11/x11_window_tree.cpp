@@ -45,16 +45,16 @@ std::string ClassPart(const std::string& wmClass) {
 }
 
 // Sends the requests for one level of the tree; the root needs no properties.
-void Request(xcb_connection_t* c, Node& node, bool isRoot, xcb_atom_t netWmName) {
+void Request(xcb_connection_t* c, Node& node, bool isRoot, xcb_atom_t netWmName, bool withClass) {
   node.tree = xcb_query_tree(c, node.id);
   if (isRoot) return;
   node.netName = xcb_get_property(c, 0, node.id, netWmName, XCB_GET_PROPERTY_TYPE_ANY, 0, kTitleLongs);
   node.name = xcb_get_property(c, 0, node.id, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, kTitleLongs);
-  node.wmClass = xcb_get_property(c, 0, node.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, kClassLongs);
+  if (withClass) node.wmClass = xcb_get_property(c, 0, node.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, kClassLongs);
 }
 
 // Reads the replies of one node; returns the ids of its children.
-std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot) {
+std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot, bool withClass) {
   std::vector<xcb_window_t> children;
   Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, node.tree, nullptr));
   if (tree) {
@@ -66,7 +66,7 @@ std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot) 
   // Every reply is read even for a vanished window, so none is left queued.
   std::string netName = PropertyText(c, node.netName);
   std::string name = PropertyText(c, node.name);
-  node.className = ClassPart(PropertyText(c, node.wmClass));
+  if (withClass) node.className = ClassPart(PropertyText(c, node.wmClass));
   node.title = !netName.empty() ? std::move(netName) : std::move(name);
   return children;
 }
@@ -94,17 +94,17 @@ void X11WindowTree::Connect() {
   netWmName_ = atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-std::vector<WindowInfo> X11WindowTree::List() {
+std::vector<WindowInfo> X11WindowTree::List(bool withClasses) {
   Connect();
   xcb_connection_t* c = xcb_.connection.get();
   std::vector<Node> nodes(1);
   nodes[0].id = root_;
   std::vector<size_t> level{0};
   while (!level.empty()) {
-    for (size_t i : level) Request(c, nodes[i], i == 0, netWmName_);
+    for (size_t i : level) Request(c, nodes[i], i == 0, netWmName_, withClasses);
     std::vector<size_t> next;
     for (size_t i : level) {
-      for (xcb_window_t child : Collect(c, nodes[i], i == 0)) {
+      for (xcb_window_t child : Collect(c, nodes[i], i == 0, withClasses)) {
         nodes[i].children.push_back(nodes.size());
         next.push_back(nodes.size());
         Node added;

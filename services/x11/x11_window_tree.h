@@ -17,9 +17,9 @@ class X11WindowTree {
   // window's descendants before the window itself. Siblings are visited from
   // the top of the stacking order down, so the frontmost match comes first.
   // Title: _NET_WM_NAME (UTF-8 bytes as they are), else WM_NAME; class: the
-  // class part of WM_CLASS. Windows that vanish during the walk are left out.
-  // Throws when there is no display.
-  std::vector<WindowInfo> List();
+  // class part of WM_CLASS, read only withClasses. Windows that vanish during
+  // the walk are left out. Throws when there is no display.
+  std::vector<WindowInfo> List(bool withClasses = true);
 
  private:
   void Connect();

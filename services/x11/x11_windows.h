@@ -13,7 +13,7 @@ class X11WindowSystem : public WindowSystem {
  public:
   explicit X11WindowSystem(SharedDisplay& display) : actions_(display) {}
 
-  std::vector<WindowInfo> ListWindows() override { return tree_.List(); }
+  std::vector<WindowInfo> ListWindows(bool withClasses) override { return tree_.List(withClasses); }
   void Activate(WindowHandle window) override { actions_.Activate(window); }
   void Close(WindowHandle window) override { actions_.Close(window); }
   void Quit(WindowHandle window) override { actions_.Quit(window); }

@@ -14,8 +14,12 @@ class FakeWindowSystem : public WindowSystem {
  public:
   std::vector<WindowInfo> desktop;
   std::vector<std::string> actions;
+  std::vector<bool> classesAsked;
 
-  std::vector<WindowInfo> ListWindows() override { return desktop; }
+  std::vector<WindowInfo> ListWindows(bool withClasses) override {
+    classesAsked.push_back(withClasses);
+    return desktop;
+  }
   void Activate(WindowHandle w) override { actions.push_back("activate " + std::to_string(w)); }
   void Close(WindowHandle w) override { actions.push_back("close " + std::to_string(w)); }
   void Quit(WindowHandle w) override { actions.push_back("quit " + std::to_string(w)); }
@@ -58,6 +62,14 @@ TEST_F(WindowSearchTest, TitleAndClassPatternsMustBothMatch) {
     EXPECT_EQ(FindWindows(c.title, c.cls), static_cast<int>(c.expected.size())) << c.title << " / " << c.cls;
     EXPECT_EQ(FoundWindows(), c.expected) << c.title << " / " << c.cls;
   }
+}
+
+TEST_F(WindowSearchTest, ClassesAreAskedForOnlyWhenThePatternNeedsThem) {
+  FindWindows("*", "*");
+  FindWindows("*", "");
+  FindWindows("*", "Button");
+  FindWindowByTitle("OK");
+  EXPECT_EQ(fake_.classesAsked, (std::vector<bool>{false, false, true, false}));
 }
 
 TEST_F(WindowSearchTest, ANewSearchReplacesTheResults) {
