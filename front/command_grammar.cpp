@@ -15,12 +15,13 @@ enum Nonterminal : int {
 constexpr int kNonterminalCount = static_cast<int>(kAfterLastNonterminal) - static_cast<int>(kCommandTerminalCount);
 
 using V = CommandValue;
-using Action = CommandAction;
 
 struct RuleRow {
   int lhs;
   std::vector<int> rhs;
-  Action action;
+  const char* trace;
+  RuleEffect effect;
+  CommandBuild build;
 };
 
 // Texts that pass through the value stack keep at most 255 characters.
@@ -37,10 +38,7 @@ void AppendTo(V& target, const Pieces&... pieces) {
 template <class T>
 T Take(V& v) { return std::move(std::get<T>(v)); }
 
-// Every action leaves the rule's value in v[0], the slot of $1.
-void None(TTolmYacc&, V*) {}
-template <const char* Text>
-void TraceOnly(TTolmYacc& p, V*) { p.Trace(Text); }
+// Every build leaves the rule's value in v[0], the slot of $1.
 
 // A keyword command with one argument: NewCommandArg(code, $3, $2).
 template <int32_t Code>
@@ -63,16 +61,14 @@ void TokenText(TTolmYacc& p, V* v) {
 
 void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(Take<std::unique_ptr<Tcmdrec>>(rec)); }
 
-void DoCommand(TTolmYacc& p, V* v) {
-  p.Trace("in _DO cmdblock optWhile");
+void DoCommand(TTolmYacc&, V* v) {
   auto rec = NewCommand(kCmdDo);
   rec->condition = Take<std::string>(v[2]);
   rec->block = std::make_unique<CommandList>(Take<CommandList>(v[1]));
   v[0] = std::move(rec);
 }
 
-void IfCommand(TTolmYacc& p, V* v) {
-  p.Trace("in _IF ifexpr cmdblock optElse");
+void IfCommand(TTolmYacc&, V* v) {
   auto rec = NewCommand(kCmdIf);
   rec->condition = Take<std::string>(v[1]);
   rec->block = std::make_unique<CommandList>(Take<CommandList>(v[2]));
@@ -114,98 +110,94 @@ void AppendToList(TTolmYacc&, V* v) {
 }
 
 constexpr char kEQ[] = "EQ", kNE[] = "NE", kLT[] = "LT", kGT[] = "GT";
-constexpr char kTraceInputEmpty[] = "in input: empty", kTraceInputList[] = "in input: inputList",
-               kTraceInputListLine[] = "in inputList: inputList cmd NL";
 
+// Each row: left side, right side, trace line, effect on the parser, and the
+// building of the value (null: $1 passes on unchanged). A check builds no
+// values, so everything a check must show is in the first three.
 const std::vector<RuleRow>& Rules() {
+  using enum RuleEffect;
   static const std::vector<RuleRow> rows = {
-      /* 1 */ {input, {}, TraceOnly<kTraceInputEmpty>},
-      /* 2 */ {input, {inputList}, TraceOnly<kTraceInputList>},
-      /* 3 */ {inputList, {inputLine}, None},
-      /* 4 */ {inputList, {inputList, inputLine}, TraceOnly<kTraceInputListLine>},
-      /* 5 */ {inputLine, {cmdLine}, [](TTolmYacc& p, V* v) { p.Trace("in inputLine: cmd"); AppendRecord(p, v[0]); }},
-      /* 6 */ {inputLine, {'{', cmd, '}'}, [](TTolmYacc& p, V* v) { p.Trace("in inputLine: { cmd }"); AppendRecord(p, v[1]); }},
-      /* 7 */ {inputLine, {kTokNl}, None},
-      /* 8 */ {inputLine, {kTokError, kTokNl}, [](TTolmYacc& p, V*) { p.Trace("in inputLine: error NL"); p.yyerrok(); }},
-      /* 9 */ {cmdLine, {cmd, kTokNl}, None},
-      /* 10 */ {cmd, {kTokAt, osArgList}, [](TTolmYacc&, V* v) { v[0] = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); }},
-      /* 11 */ {cmd, {kTokActivate, intCmdOpts, strexpr}, OneArg<kCmdActivate>},
-      /* 12 */ {cmd, {kTokDo, cmdblock, optWhile}, DoCommand},
-      /* 13 */ {cmd, {kTokCd, intCmdOpts, strexpr}, OneArg<kCmdCd>},
-      /* 14 */ {cmd, {kTokClose, intCmdOpts, strexpr}, OneArg<kCmdClose>},
-      /* 15 */ {cmd, {kTokEdit, intCmdOpts, optstrexpr}, OneArg<kCmdEdit>},
-      /* 16 */ {cmd, {kTokIf, ifexpr, cmdblock, optElse}, IfCommand},
-      /* 17 */ {cmd, {kTokKill, intCmdOpts, strexpr}, OneArg<kCmdKill>},
-      /* 18 */ {cmd, {kTokKillWindow, intCmdOpts, strexpr}, OneArg<kCmdKillWindow>},
-      /* 19 */ {cmd, {kTokPause, intCmdOpts, strexpr}, OneArg<kCmdPause>},
-      /* 20 */ {cmd, {kTokPlist}, Bare<kCmdPlist>},
-      /* 21 */ {cmd, {kTokSendKeys, intCmdOpts, strexpr}, OneArg<kCmdSendKeys>},
-      /* 22 */ {cmd, {kTokSet, ident, '=', strexpr}, SetCommand},
-      /* 23 */ {cmd, {kTokSleep, intCmdOpts, strexpr}, OneArg<kCmdSleep>},
-      /* 24 */ {cmd, {kTokWaitAll}, Bare<kCmdWaitAll>},
-      /* 25 */ {cmd, {kTokWaitClose, intCmdOpts, strexpr}, OneArg<kCmdWaitClose>},
-      /* 26 */ {cmd, {kTokWaitFor, intCmdOpts, strexpr}, OneArg<kCmdWaitFor>},
-      /* 27 */ {cmd, {kTokWlist}, Bare<kCmdWlist>},
-      /* 28 */ {cmd, {osCmd, osCmdOpts, osArgs}, ProgramCommand},
-      /* 29 */ {optElse, {}, [](TTolmYacc& p, V* v) { p.Trace("in optElse: empty"); v[0] = CommandList{}; }},
-      /* 30 */ {optElse, {kTokElse, cmdblock}, [](TTolmYacc& p, V* v) { p.Trace("in optElse: _ELSE cmdblock"); v[0] = std::move(v[1]); }},
-      /* 31 */ {optWhile, {}, [](TTolmYacc& p, V* v) { p.Trace("in optWhile: empty"); v[0] = std::string("0"); }},
-      /* 32 */ {optWhile, {kTokWhile, ifexpr}, [](TTolmYacc& p, V* v) { p.Trace("in optWhile: _WHILE ifExpr"); v[0] = std::move(v[1]); }},
-      /* 33 */ {osCmd, {str}, None},
-      /* 34 */ {osArgs, {}, [](TTolmYacc& p, V* v) { p.Trace("in osArgs: empty"); v[0] = TextList{}; }},
-      /* 35 */ {osArgs, {osArgList}, None},
-      /* 36 */ {intCmdOpt, {kTokIgnore}, Option<kOptIgnore>},
-      /* 37 */ {intCmdOpt, {kTokWarn}, Option<kOptWarn>},
-      /* 38 */ {intCmdOpts, {}, [](TTolmYacc& p, V* v) { p.Trace("in intCmdOpts: empty"); v[0] = OptionList{}; }},
-      /* 39 */ {intCmdOpts, {intCmdOptList}, None},
-      /* 40 */ {intCmdOptList, {intCmdOpt}, NewList<OptionList>},
-      /* 41 */ {intCmdOptList, {intCmdOptList, intCmdOpt}, AppendToList<OptionList>},
-      /* 42 */ {osCmdOpt, {kTokHide}, Option<kOptHide>},
-      /* 43 */ {osCmdOpt, {kTokIgnore}, Option<kOptIgnore>},
-      /* 44 */ {osCmdOpt, {kTokMax}, Option<kOptMax>},
-      /* 45 */ {osCmdOpt, {kTokMin}, Option<kOptMin>},
-      /* 46 */ {osCmdOpt, {kTokNoActivate}, Option<kOptNoActivate>},
-      /* 47 */ {osCmdOpt, {kTokWait}, Option<kOptWait>},
-      /* 48 */ {osCmdOpt, {kTokWarn}, Option<kOptWarn>},
-      /* 49 */ {osCmdOpts, {}, [](TTolmYacc& p, V* v) { p.Trace("in osCmdOpts: empty"); v[0] = OptionList{}; }},
-      /* 50 */ {osCmdOpts, {osCmdOptList}, None},
-      /* 51 */ {osCmdOptList, {osCmdOpt}, NewList<OptionList>},
-      /* 52 */ {osCmdOptList, {osCmdOptList, osCmdOpt}, AppendToList<OptionList>},
-      /* 53 */ {relop, {kTokEq}, RelText<kEQ>},
-      /* 54 */ {relop, {kTokNe}, RelText<kNE>},
-      /* 55 */ {relop, {kTokLt}, RelText<kLT>},
-      /* 56 */ {relop, {kTokGt}, RelText<kGT>},
-      /* 57 */ {ifexpr, {strexpr, relop, strexpr}, [](TTolmYacc& p, V* v) {
-                  p.Trace("in ifexpr: strexpr _EQ strexpr");
-                  AppendTo(v[0], " ", Text(v[1]), " ", Text(v[2]));
-                }},
-      /* 58 */ {ifexpr, {strexpr}, None},
-      /* 59 */ {strexpr, {}, [](TTolmYacc& p, V* v) {
-                  p.Trace("in strexpr: empty");
-                  p.yyerror("string expected");
-                  v[0] = std::string();
-                }},
-      /* 60 */ {strexpr, {strterm}, None},
-      /* 61 */ {strterm, {str}, [](TTolmYacc& p, V*) { p.Trace("in strexpr: str"); }},
-      /* 62 */ {strterm, {strterm, '&', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " & ", Text(v[2])); }},
-      /* 63 */ {strterm, {strterm, '+', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " + ", Text(v[2])); }},
-      /* 64 */ {strterm, {strterm, '-', strterm}, [](TTolmYacc&, V* v) { AppendTo(v[0], " - ", Text(v[2])); }},
-      /* 65 */ {strterm, {ident, '(', strterm, ')'}, [](TTolmYacc&, V* v) { AppendTo(v[0], "(", Text(v[2]), ")"); }},
-      /* 66 */ {strterm, {ident, '(', ')'}, [](TTolmYacc&, V* v) { AppendTo(v[0], "()"); }},
-      /* 67 */ {optstrexpr, {}, [](TTolmYacc& p, V* v) { p.Trace("in optstrexpr: empty"); v[0] = std::string(); }},
-      /* 68 */ {optstrexpr, {strterm}, None},
-      /* 69 */ {cmdblock, {'{', cmds, '}'}, [](TTolmYacc& p, V* v) { p.Trace("in cmdblock: { cmds }"); v[0] = std::move(v[1]); }},
-      /* 70 */ {cmdblock, {'{', '}'}, [](TTolmYacc& p, V* v) { p.Trace("in cmdblock: { }"); v[0] = CommandList{}; }},
-      /* 71 */ {cmds, {cmdLine}, NewList<CommandList>},
-      /* 72 */ {cmds, {cmds, cmdLine}, AppendToList<CommandList>},
-      /* 73 */ {osArgList, {osArg}, NewList<TextList>},
-      /* 74 */ {osArgList, {osArgList, osArg}, AppendToList<TextList>},
-      /* 75 */ {ident, {kTokId}, TokenText},
-      /* 76 */ {osArg, {kTokIllegal}, TokenText},
-      /* 77 */ {osArg, {strterm}, None},
-      /* 78 */ {str, {kTokQstr}, TokenText},
-      /* 79 */ {str, {ident}, None},
-      /* 80 */ {str, {kTokNum}, TokenText},
+      /* 1 */ {input, {}, "in input: empty", None, nullptr},
+      /* 2 */ {input, {inputList}, "in input: inputList", None, nullptr},
+      /* 3 */ {inputList, {inputLine}, nullptr, None, nullptr},
+      /* 4 */ {inputList, {inputList, inputLine}, "in inputList: inputList cmd NL", None, nullptr},
+      /* 5 */ {inputLine, {cmdLine}, "in inputLine: cmd", None, [](TTolmYacc& p, V* v) { AppendRecord(p, v[0]); }},
+      /* 6 */ {inputLine, {'{', cmd, '}'}, "in inputLine: { cmd }", None, [](TTolmYacc& p, V* v) { AppendRecord(p, v[1]); }},
+      /* 7 */ {inputLine, {kTokNl}, nullptr, None, nullptr},
+      /* 8 */ {inputLine, {kTokError, kTokNl}, "in inputLine: error NL", ErrorOk, nullptr},
+      /* 9 */ {cmdLine, {cmd, kTokNl}, nullptr, None, nullptr},
+      /* 10 */ {cmd, {kTokAt, osArgList}, nullptr, None, [](TTolmYacc&, V* v) { v[0] = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); }},
+      /* 11 */ {cmd, {kTokActivate, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdActivate>},
+      /* 12 */ {cmd, {kTokDo, cmdblock, optWhile}, "in _DO cmdblock optWhile", None, DoCommand},
+      /* 13 */ {cmd, {kTokCd, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdCd>},
+      /* 14 */ {cmd, {kTokClose, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdClose>},
+      /* 15 */ {cmd, {kTokEdit, intCmdOpts, optstrexpr}, nullptr, None, OneArg<kCmdEdit>},
+      /* 16 */ {cmd, {kTokIf, ifexpr, cmdblock, optElse}, "in _IF ifexpr cmdblock optElse", None, IfCommand},
+      /* 17 */ {cmd, {kTokKill, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdKill>},
+      /* 18 */ {cmd, {kTokKillWindow, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdKillWindow>},
+      /* 19 */ {cmd, {kTokPause, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdPause>},
+      /* 20 */ {cmd, {kTokPlist}, nullptr, None, Bare<kCmdPlist>},
+      /* 21 */ {cmd, {kTokSendKeys, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdSendKeys>},
+      /* 22 */ {cmd, {kTokSet, ident, '=', strexpr}, nullptr, None, SetCommand},
+      /* 23 */ {cmd, {kTokSleep, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdSleep>},
+      /* 24 */ {cmd, {kTokWaitAll}, nullptr, None, Bare<kCmdWaitAll>},
+      /* 25 */ {cmd, {kTokWaitClose, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdWaitClose>},
+      /* 26 */ {cmd, {kTokWaitFor, intCmdOpts, strexpr}, nullptr, None, OneArg<kCmdWaitFor>},
+      /* 27 */ {cmd, {kTokWlist}, nullptr, None, Bare<kCmdWlist>},
+      /* 28 */ {cmd, {osCmd, osCmdOpts, osArgs}, nullptr, None, ProgramCommand},
+      /* 29 */ {optElse, {}, "in optElse: empty", None, [](TTolmYacc&, V* v) { v[0] = CommandList{}; }},
+      /* 30 */ {optElse, {kTokElse, cmdblock}, "in optElse: _ELSE cmdblock", None, [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); }},
+      /* 31 */ {optWhile, {}, "in optWhile: empty", None, [](TTolmYacc&, V* v) { v[0] = std::string("0"); }},
+      /* 32 */ {optWhile, {kTokWhile, ifexpr}, "in optWhile: _WHILE ifExpr", None, [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); }},
+      /* 33 */ {osCmd, {str}, nullptr, None, nullptr},
+      /* 34 */ {osArgs, {}, "in osArgs: empty", None, [](TTolmYacc&, V* v) { v[0] = TextList{}; }},
+      /* 35 */ {osArgs, {osArgList}, nullptr, None, nullptr},
+      /* 36 */ {intCmdOpt, {kTokIgnore}, nullptr, None, Option<kOptIgnore>},
+      /* 37 */ {intCmdOpt, {kTokWarn}, nullptr, None, Option<kOptWarn>},
+      /* 38 */ {intCmdOpts, {}, "in intCmdOpts: empty", None, [](TTolmYacc&, V* v) { v[0] = OptionList{}; }},
+      /* 39 */ {intCmdOpts, {intCmdOptList}, nullptr, None, nullptr},
+      /* 40 */ {intCmdOptList, {intCmdOpt}, nullptr, None, NewList<OptionList>},
+      /* 41 */ {intCmdOptList, {intCmdOptList, intCmdOpt}, nullptr, None, AppendToList<OptionList>},
+      /* 42 */ {osCmdOpt, {kTokHide}, nullptr, None, Option<kOptHide>},
+      /* 43 */ {osCmdOpt, {kTokIgnore}, nullptr, None, Option<kOptIgnore>},
+      /* 44 */ {osCmdOpt, {kTokMax}, nullptr, None, Option<kOptMax>},
+      /* 45 */ {osCmdOpt, {kTokMin}, nullptr, None, Option<kOptMin>},
+      /* 46 */ {osCmdOpt, {kTokNoActivate}, nullptr, None, Option<kOptNoActivate>},
+      /* 47 */ {osCmdOpt, {kTokWait}, nullptr, None, Option<kOptWait>},
+      /* 48 */ {osCmdOpt, {kTokWarn}, nullptr, None, Option<kOptWarn>},
+      /* 49 */ {osCmdOpts, {}, "in osCmdOpts: empty", None, [](TTolmYacc&, V* v) { v[0] = OptionList{}; }},
+      /* 50 */ {osCmdOpts, {osCmdOptList}, nullptr, None, nullptr},
+      /* 51 */ {osCmdOptList, {osCmdOpt}, nullptr, None, NewList<OptionList>},
+      /* 52 */ {osCmdOptList, {osCmdOptList, osCmdOpt}, nullptr, None, AppendToList<OptionList>},
+      /* 53 */ {relop, {kTokEq}, nullptr, None, RelText<kEQ>},
+      /* 54 */ {relop, {kTokNe}, nullptr, None, RelText<kNE>},
+      /* 55 */ {relop, {kTokLt}, nullptr, None, RelText<kLT>},
+      /* 56 */ {relop, {kTokGt}, nullptr, None, RelText<kGT>},
+      /* 57 */ {ifexpr, {strexpr, relop, strexpr}, "in ifexpr: strexpr _EQ strexpr", None,
+                [](TTolmYacc&, V* v) { AppendTo(v[0], " ", Text(v[1]), " ", Text(v[2])); }},
+      /* 58 */ {ifexpr, {strexpr}, nullptr, None, nullptr},
+      /* 59 */ {strexpr, {}, "in strexpr: empty", StringExpected, [](TTolmYacc&, V* v) { v[0] = std::string(); }},
+      /* 60 */ {strexpr, {strterm}, nullptr, None, nullptr},
+      /* 61 */ {strterm, {str}, "in strexpr: str", None, nullptr},
+      /* 62 */ {strterm, {strterm, '&', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " & ", Text(v[2])); }},
+      /* 63 */ {strterm, {strterm, '+', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " + ", Text(v[2])); }},
+      /* 64 */ {strterm, {strterm, '-', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " - ", Text(v[2])); }},
+      /* 65 */ {strterm, {ident, '(', strterm, ')'}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], "(", Text(v[2]), ")"); }},
+      /* 66 */ {strterm, {ident, '(', ')'}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], "()"); }},
+      /* 67 */ {optstrexpr, {}, "in optstrexpr: empty", None, [](TTolmYacc&, V* v) { v[0] = std::string(); }},
+      /* 68 */ {optstrexpr, {strterm}, nullptr, None, nullptr},
+      /* 69 */ {cmdblock, {'{', cmds, '}'}, "in cmdblock: { cmds }", None, [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); }},
+      /* 70 */ {cmdblock, {'{', '}'}, "in cmdblock: { }", None, [](TTolmYacc&, V* v) { v[0] = CommandList{}; }},
+      /* 71 */ {cmds, {cmdLine}, nullptr, None, NewList<CommandList>},
+      /* 72 */ {cmds, {cmds, cmdLine}, nullptr, None, AppendToList<CommandList>},
+      /* 73 */ {osArgList, {osArg}, nullptr, None, NewList<TextList>},
+      /* 74 */ {osArgList, {osArgList, osArg}, nullptr, None, AppendToList<TextList>},
+      /* 75 */ {ident, {kTokId}, nullptr, None, TokenText},
+      /* 76 */ {osArg, {kTokIllegal}, nullptr, None, TokenText},
+      /* 77 */ {osArg, {strterm}, nullptr, None, nullptr},
+      /* 78 */ {str, {kTokQstr}, nullptr, None, TokenText},
+      /* 79 */ {str, {ident}, nullptr, None, nullptr},
+      /* 80 */ {str, {kTokNum}, nullptr, None, TokenText},
   };
   return rows;
 }
@@ -235,8 +227,8 @@ const ParseTables& CommandParseTables() {
 
 const std::vector<CommandAction>& CommandActions() {
   static const std::vector<CommandAction> actions = [] {
-    std::vector<CommandAction> byRule{nullptr};
-    for (const RuleRow& row : Rules()) byRule.push_back(row.action);
+    std::vector<CommandAction> byRule{CommandAction{}};
+    for (const RuleRow& row : Rules()) byRule.push_back({row.trace, row.effect, row.build});
     return byRule;
   }();
   return actions;

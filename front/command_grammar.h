@@ -2,6 +2,9 @@
 // tables, built once per process.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "front/command_parser.h"
 #include "front/lalr_builder.h"
 
@@ -11,9 +14,22 @@ inline constexpr int kCommandRuleCount = 80;
 
 const GrammarSpec& CommandGrammar();
 const ParseTables& CommandParseTables();
-// The semantic action of each rule, indexed by rule number (1..80): v[0] is
-// $1, v[1] is $2, ...; the action leaves the rule's value in v[0].
-using CommandAction = void (*)(TTolmYacc& parser, CommandValue* v);
+// What reducing by a rule does besides building its value.
+enum class RuleEffect : uint8_t {
+  None,
+  StringExpected,  // reports "string expected": a required text is missing
+  ErrorOk,         // ends error recovery
+};
+// Builds a rule's value: v[0] is $1, v[1] is $2, ...; the value goes to v[0].
+using CommandBuild = void (*)(TTolmYacc& parser, CommandValue* v);
+// The semantic action of a rule, in this order: its trace line (null: none),
+// its effect, its build (null: the value of $1 passes on).
+struct CommandAction {
+  const char* trace = nullptr;
+  RuleEffect effect = RuleEffect::None;
+  CommandBuild build = nullptr;
+};
+// Indexed by rule number (1..80).
 const std::vector<CommandAction>& CommandActions();
 
 }  // namespace tolm

@@ -21,6 +21,8 @@ using OptionList = std::vector<int32_t>;
 using CommandValue =
     std::variant<std::monostate, std::string, int32_t, TextList, OptionList, std::unique_ptr<Tcmdrec>, CommandList>;
 
+struct CommandAction;
+
 // The lexer lives in a base that is constructed before the driver that
 // refers to it.
 struct CommandLexerHolder {
@@ -34,10 +36,13 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
   // Parses the whole text. On errors shows "Parse Output: " / "Parse Errors: "
   // and raises "parse error" (with LexTrace on: returns the partial list).
   std::unique_ptr<CommandList> Parse(std::string_view input, const std::string& sourceName);
+  // The same over a source read as the parse goes (a command file).
+  std::unique_ptr<CommandList> Parse(TextSource& input, const std::string& sourceName);
   // Parses the whole text only to find its errors, reported as Parse does:
   // each top-level record is dropped as soon as it is complete, so memory
   // stays flat however long the text is. True when the text parsed.
   bool Check(std::string_view input, const std::string& sourceName);
+  bool Check(TextSource& input, const std::string& sourceName);
 
   // Services for the grammar actions.
   void Trace(std::string_view text) { lexer.Trace(text); }
@@ -52,11 +57,11 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
  private:
   // Runs the driver over the input; shows the report when there is one.
   // Returns whether the text parsed without a report.
-  bool RunParse(std::string_view input, const std::string& sourceName);
+  bool RunParse(TextSource& input, const std::string& sourceName);
 
   CommandList* result_ = nullptr;
   bool keepRecords_ = true;
-  const std::vector<void (*)(TTolmYacc&, CommandValue*)>& actions_;
+  const std::vector<CommandAction>& actions_;
 };
 
 }  // namespace tolm

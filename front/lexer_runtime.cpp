@@ -13,8 +13,13 @@ TCustomLexer::TCustomLexer(const LexAutomaton& automaton) : automaton_(automaton
 
 void TCustomLexer::Open(std::string_view input, const std::string& sourceName, std::string& out,
                         std::string& err) {
-  input_ = input;
-  inputPos_ = 0;
+  text_ = MemorySource(input);
+  Open(text_, sourceName, out, err);
+}
+
+void TCustomLexer::Open(TextSource& input, const std::string& sourceName, std::string& out, std::string& err) {
+  input_.Open(input);
+  next_ = end_ = input_.Start();
   sourceName_ = sourceName;
   lineText_ = {};
   out_ = &out;
@@ -25,7 +30,7 @@ void TCustomLexer::Open(std::string_view input, const std::string& sourceName, s
 }
 
 void TCustomLexer::Clear() {
-  pushBackCount_ = 0;
+  next_ = end_;
   startCondition_ = 0;
   atLineStart_ = 1;
   lastChar_ = 0;
@@ -45,28 +50,40 @@ void TCustomLexer::TraceToken(std::string_view prefix, std::string_view suffix) 
   StreamWriteLine(*out_, line);
 }
 
-// The line goes into the buffer reversed behind a line feed, so characters
-// are taken from the top down and every line ends in a line feed.
-void TCustomLexer::ReadLine() {
-  lineText_ = StreamReadLine(input_, inputPos_);
+// The buffer hands out each line followed by its line feed; it keeps room in
+// front of the line for characters pushed back beyond its start, which the
+// 2048 limit keeps within reach.
+bool TCustomLexer::ReadLine() {
+  char* begin;
+  size_t length;
+  if (!input_.NextLine(begin, length)) return false;
+  lineText_ = {begin, length};
   ++lineNo_;
   colNo_ = 1;
-  const size_t length = lineText_.size();
-  if (length + 1 > static_cast<size_t>(kPushBackSize)) throw Exception(kRangeCheckError);
-  pushBack_[1] = '\n';
-  for (size_t i = 0; i < length; ++i) pushBack_[length + 1 - i] = lineText_[i];
-  pushBackCount_ = static_cast<int>(length) + 1;
+  next_ = begin;
+  end_ = begin + length + 1;
+  return true;
 }
 
 void TCustomLexer::UngetChar(char c) {
-  if (pushBackCount_ == kPushBackSize) Fatal("input buffer overflow (limit is 2048 characters)");
-  ++pushBackCount_;
+  if (end_ - next_ == kPushBackSize) Fatal("input buffer overflow (limit is 2048 characters)");
   --colNo_;
-  pushBack_[pushBackCount_] = c;
+  *--next_ = c;
 }
 
+// Usually pushes back what was just read in one step; one character at a
+// time only when the limit may be reached, so the overflow hits at the same
+// character.
 void TCustomLexer::Less(int n) {
-  for (int i = yyleng_ - 1; i >= n; --i) UngetChar(yytext_[i]);
+  const int back = yyleng_ - n;
+  if (back <= 0) {
+  } else if ((end_ - next_) + back <= kPushBackSize) {
+    next_ -= back;
+    std::memcpy(next_, yytext_ + n, static_cast<size_t>(back));
+    colNo_ -= back;
+  } else {
+    for (int i = yyleng_ - 1; i >= n; --i) UngetChar(yytext_[i]);
+  }
   yyleng_ = n;
 }
 

@@ -1,14 +1,16 @@
 // The scanner runtime shared by the command lexer and the expression lexer:
-// line-by-line input into a push-back buffer, the current token text, line
-// and column bookkeeping, longest-match scanning over a rule automaton,
-// start conditions, trace output and the runtime's limits.
+// line-by-line input with push-back, the current token text, line and column
+// bookkeeping, longest-match scanning over a rule automaton, start
+// conditions, trace output and the runtime's limits.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "front/input_buffer.h"
 #include "front/lexer_automaton.h"
+#include "front/text_source.h"
 
 namespace tolm {
 
@@ -44,6 +46,8 @@ class TCustomLexer {
   // Prepares a new scan of input; trace and error lines go to out and err.
   // All three must outlive the scan.
   void Open(std::string_view input, const std::string& sourceName, std::string& out, std::string& err);
+  // The same over a source that is read as the scan goes.
+  void Open(TextSource& input, const std::string& sourceName, std::string& out, std::string& err);
 
   std::string_view yytext() const { return {yytext_, static_cast<size_t>(yyleng_)}; }
   int32_t LineNo() const { return lineNo_; }
@@ -59,12 +63,9 @@ class TCustomLexer {
 
   // The next input character; NUL at the end of the input.
   char GetChar() {
-    if (pushBackCount_ == 0) {
-      if (inputPos_ >= input_.size()) return 0;
-      ReadLine();
-    }
+    if (next_ == end_ && !ReadLine()) return 0;
     ++colNo_;
-    return pushBack_[pushBackCount_--];
+    return *next_++;
   }
   void UngetChar(char c);
   // Keeps the first n characters of yytext and pushes the rest back.
@@ -86,12 +87,13 @@ class TCustomLexer {
 
  private:
   void Clear();
-  void ReadLine();
+  // Makes the next line the pending characters; false at the end of input.
+  bool ReadLine();
   void EchoUnmatched(char c);
 
   const LexAutomaton& automaton_;
-  std::string_view input_;
-  size_t inputPos_ = 0;
+  MemorySource text_;  // the input of Open(text)
+  InputBuffer input_;
   std::string sourceName_;
   std::string_view lineText_;
   std::string* out_ = nullptr;
@@ -102,9 +104,13 @@ class TCustomLexer {
   int32_t atLineStart_ = 1;
   char lastChar_ = 0;
   int yyleng_ = 0;
-  int pushBackCount_ = 0;
+  // The pending characters, read forward: the rest of the current line and
+  // its line feed, preceded by whatever was pushed back (pushed-back
+  // characters are written just in front of next_). Their count is the
+  // runtime's push-back count, limited to 2048.
+  char* next_ = nullptr;
+  char* end_ = nullptr;
   char yytext_[kMaxTokenLength + 1] = {};
-  char pushBack_[kPushBackSize + 1] = {};  // positions 1..2048, taken from the top down
 };
 
 }  // namespace tolm

@@ -1,8 +1,15 @@
 #include "front/stream_funcs.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace tolm {
+
+const char* LineTextEnd(const char* start, const char* lf) {
+  size_t crs = 0;
+  while (lf - crs > start && lf[-static_cast<std::ptrdiff_t>(crs) - 1] == '\r') ++crs;
+  return crs % 2 == 1 ? lf - 1 : lf;
+}
 
 std::string_view StreamReadLine(std::string_view text, size_t& pos) {
   const size_t start = pos;
@@ -12,14 +19,9 @@ std::string_view StreamReadLine(std::string_view text, size_t& pos) {
     pos = size;
     return text.substr(start);
   }
-  size_t lf = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-  pos = lf + 1;
-  // Read byte by byte, a CR swallows the byte after it unless that is an LF;
-  // so of a run of CRs before the LF only an odd last one pairs with it.
-  size_t crs = 0;
-  while (lf - crs > start && text[lf - crs - 1] == '\r') ++crs;
-  size_t end = (crs % 2 == 1) ? lf - 1 : lf;
-  return text.substr(start, end - start);
+  const char* lf = static_cast<const char*>(hit);
+  pos = static_cast<size_t>(lf - text.data()) + 1;
+  return text.substr(start, static_cast<size_t>(LineTextEnd(text.data() + start, lf) - (text.data() + start)));
 }
 
 void StreamWriteLine(std::string& stream, std::string_view text) {

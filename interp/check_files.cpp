@@ -10,15 +10,20 @@ namespace tolm {
 int CheckCommandFiles(const std::vector<std::string>& fileNames) {
   int status = 0;
   for (const std::string& name : fileNames) {
-    FileText contents;
-    if (!contents.Read(name)) {
+    CommandFileSource file;
+    if (!file.Open(name)) {
       ShowError(OpenFailureMessage(name));
       status = 1;
       continue;
     }
     try {
       TTolmYacc parser;
-      if (!parser.Check(contents.View(), name)) status = 1;
+      if (!parser.Check(file, name)) status = 1;
+      // A read error cut the text short: what was checked is not the file.
+      if (file.Failed()) {
+        ShowError(OpenFailureMessage(name));
+        status = 1;
+      }
     } catch (const Exception& e) {
       // A line too long for the scanner's buffer ends the parse this way.
       ShowError(name + ": " + e.Message());

@@ -1,24 +1,39 @@
-// Reading a whole command file for the parser.
+// Reading a command file for the parser, piece by piece as the parse goes,
+// so memory stays flat however large the file is.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
-#include <string_view>
+
+#include "front/text_source.h"
 
 namespace tolm {
 
-// The bytes of a file, read in one piece (no zero-filling, no regrowing).
-class FileText {
+// A command file as a text source. Other programs may read and write the
+// file meanwhile; whatever it holds when a piece is read is what is parsed.
+class CommandFileSource : public TextSource {
  public:
-  std::string_view View() const { return {data_.get(), size_}; }
-  // Reads the whole file; other programs may read and write it meanwhile.
-  // False when it cannot be opened or read.
-  bool Read(const std::string& fileName);
+  CommandFileSource() = default;
+  ~CommandFileSource() override;
+  CommandFileSource(const CommandFileSource&) = delete;
+  CommandFileSource& operator=(const CommandFileSource&) = delete;
+
+  // False when the file cannot be opened for reading or is a directory.
+  bool Open(const std::string& fileName);
+  // Ends at the end of the file, and at a read error (see Failed).
+  size_t Read(char* buffer, size_t capacity) override;
+  // The size measured at Open less what was read, while that is known.
+  size_t RemainingHint() const override;
+  // Whether a read failed: the text then ended early.
+  bool Failed() const { return failed_; }
+  // Closes the file (reading then gives the end).
+  void Close();
 
  private:
-  std::unique_ptr<char[]> data_;
-  size_t size_ = 0;
+  int fd_ = -1;
+  size_t expected_ = 0;
+  size_t read_ = 0;
+  bool failed_ = false;
 };
 
 // "Error occurred while opening <name>:" CR LF "Cannot open file <name>".

@@ -51,16 +51,18 @@ void RunCommandText(const std::string& text) {
 
 void RunCommandFile(const std::string& fileName) {
   NestingGuard nesting;
-  FileText contents;
-  if (!contents.Read(fileName)) RaiseScriptError(OpenFailureMessage(fileName));
+  CommandFileSource file;
+  if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName));
   std::string remembered = ApplicationTitle();
   SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
   std::unique_ptr<CommandList> list;
   {
     TTolmYacc parser;
-    list = parser.Parse(contents.View(), fileName);
+    list = parser.Parse(file, fileName);
   }
-  contents = FileText();  // the records hold what they need
+  // A read error cut the text short: nothing of a partly read file runs.
+  if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName));
+  file.Close();
   RunCommandList(*list);
   SetApplicationTitle(remembered);
 }

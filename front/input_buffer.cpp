@@ -1,0 +1,79 @@
+#include "front/input_buffer.h"
+
+#include <cstring>
+
+#include "front/stream_funcs.h"
+#include "services/errors.h"
+
+namespace tolm {
+namespace {
+
+// Enough for any line (2047 characters, CR, LF) with room to read more
+// after it, so a refill always makes progress.
+constexpr size_t kMinDataRoom = 4096;
+
+size_t DataRoomFor(size_t hint) {
+  if (hint == 0 || hint >= InputBuffer::kChunkSize) return InputBuffer::kChunkSize;
+  return hint + 1 < kMinDataRoom ? kMinDataRoom : hint + 1;
+}
+
+}  // namespace
+
+void InputBuffer::Open(TextSource& source) {
+  source_ = &source;
+  // Sized to the text when it is short (an expression, a command line), so
+  // small parses stay small; a buffer large enough is kept for the next text.
+  const size_t capacity = kFrontRoom + DataRoomFor(source.RemainingHint()) + 1;
+  if (capacity > capacity_) {
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity);
+    capacity_ = capacity;
+  }
+  next_ = end_ = kFrontRoom;
+  atEnd_ = false;
+}
+
+void InputBuffer::Refill(size_t& scan) {
+  if (next_ != kFrontRoom) {
+    const size_t kept = end_ - next_;
+    std::memmove(buffer_.get() + kFrontRoom, buffer_.get() + next_, kept);
+    scan -= next_ - kFrontRoom;
+    next_ = kFrontRoom;
+    end_ = kFrontRoom + kept;
+  }
+  const size_t got = source_->Read(buffer_.get() + end_, capacity_ - 1 - end_);
+  if (got == 0) atEnd_ = true;
+  end_ += got;
+}
+
+bool InputBuffer::NextLine(char*& begin, size_t& length) {
+  if (source_ == nullptr) return false;
+  size_t scan = next_;
+  for (;;) {
+    char* const data = buffer_.get();
+    if (const void* hit = std::memchr(data + scan, '\n', end_ - scan)) {
+      char* const lf = static_cast<char*>(const_cast<void*>(hit));
+      char* const textEnd = LineTextEnd(data + next_, lf);
+      length = static_cast<size_t>(textEnd - (data + next_));
+      if (length > kMaxLineLength) throw Exception(kRangeCheckError);
+      *textEnd = '\n';  // over the CR of a CR LF; an LF stays as it is
+      begin = data + next_;
+      next_ = static_cast<size_t>(lf - data) + 1;
+      return true;
+    }
+    scan = end_;
+    // Without its LF the line may still lose one CR, no more.
+    if (end_ - next_ > kMaxLineLength + 1) throw Exception(kRangeCheckError);
+    if (atEnd_) {
+      if (next_ == end_) return false;
+      length = end_ - next_;  // a last line without a terminator keeps every byte
+      if (length > kMaxLineLength) throw Exception(kRangeCheckError);
+      data[end_] = '\n';
+      begin = data + next_;
+      next_ = end_;
+      return true;
+    }
+    Refill(scan);
+  }
+}
+
+}  // namespace tolm
