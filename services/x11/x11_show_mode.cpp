@@ -63,7 +63,11 @@ class ShowModeWatch {
       while (XPending(d_) > 0) {
         XEvent event;
         XNextEvent(d_, &event);
-        if (event.type == MapNotify && event.xmap.window == applied_) Apply(applied_);
+        if (event.type == DestroyNotify && event.xdestroywindow.window == applied_) return;
+        // Window ids are reused once destroyed: check the owner again.
+        if (event.type == MapNotify && event.xmap.window == applied_ && IsTheProgramsWindow(applied_)) {
+          Apply(applied_);
+        }
       }
     }
   }
@@ -73,6 +77,9 @@ class ShowModeWatch {
       case CreateNotify: return Consider(event.xcreatewindow.window);
       case MapNotify: return Consider(event.xmap.window);
       case PropertyNotify: return event.xproperty.atom == Intern("_NET_WM_PID") && Consider(event.xproperty.window);
+      case DestroyNotify:  // its id may come back for a new window, which must be followed anew
+        watched_.erase(event.xdestroywindow.window);
+        return false;
       default: return false;
     }
   }
@@ -84,11 +91,15 @@ class ShowModeWatch {
       XSelectInput(d_, window, StructureNotifyMask | PropertyChangeMask);
       XSync(d_, False);  // events from here on; the checks below see the state after
     }
-    if (PropertyItem(d_, window, Intern("_NET_WM_PID")) != static_cast<unsigned long>(pid_)) return false;
+    if (!IsTheProgramsWindow(window)) return false;
     XWindowAttributes attributes;
     if (XGetWindowAttributes(d_, window, &attributes) == 0 || attributes.map_state == IsUnmapped) return false;
     Apply(window);
     return true;
+  }
+
+  bool IsTheProgramsWindow(Window window) {
+    return PropertyItem(d_, window, Intern("_NET_WM_PID")) == static_cast<unsigned long>(pid_);
   }
 
   void Apply(Window window) {
