@@ -123,6 +123,43 @@ TEST(X11WindowActions, ActivateGivesTheWindowTheFocus) {
   }
 }
 
+// Asks the window manager for something, as a pager would.
+void SendToRoot(XProbe& probe, Window about, const char* type, long l0, long l1) {
+  Display* d = probe.Get();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = about;
+  event.xclient.message_type = probe.Atom(type);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = l0;
+  event.xclient.data.l[1] = l1;
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(d);
+}
+
+TEST(X11WindowActions, ActivateSwitchesToTheWindowsDesktop) {
+  XProbe probe;
+  if (!probe.HasWindowManager()) GTEST_SKIP() << "desktops need a window manager; CI runs this under openbox";
+  const Window root = DefaultRootWindow(probe.Get());
+  const auto desktopOf = [&](Window w, const char* property) {
+    const auto items = probe.Property(w, property);
+    return items.empty() ? ~0ul : items.front();
+  };
+  SendToRoot(probe, root, "_NET_NUMBER_OF_DESKTOPS", 2, 0);
+  ASSERT_TRUE(WaitUntil([&] { return desktopOf(root, "_NET_NUMBER_OF_DESKTOPS") >= 2; }));
+  TestWindowProcess window(UniqueTitle("desktop"));
+  const WindowHandle handle = FindWindowByTitle(window.Title());
+  SendToRoot(probe, static_cast<Window>(handle), "_NET_WM_DESKTOP", 1, 2);
+  ASSERT_TRUE(WaitUntil([&] { return desktopOf(static_cast<Window>(handle), "_NET_WM_DESKTOP") == 1; }));
+  SendToRoot(probe, root, "_NET_CURRENT_DESKTOP", 0, CurrentTime);
+  ASSERT_TRUE(WaitUntil([&] { return desktopOf(root, "_NET_CURRENT_DESKTOP") == 0; }));
+
+  WindowActivate(handle);
+  EXPECT_TRUE(WaitUntil([&] { return desktopOf(root, "_NET_CURRENT_DESKTOP") == 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return probe.Focus() == static_cast<Window>(handle); }));
+  SendToRoot(probe, root, "_NET_CURRENT_DESKTOP", 0, CurrentTime);
+}
+
 TEST(X11WindowActions, ActivatingAChildActivatesItsTopLevel) {
   XProbe probe;
   TestWindowProcess window(UniqueTitle("parent"), {"--children", "1"});
