@@ -50,13 +50,13 @@ def run_once(argv, env=None, cwd=None):
     return Run(elapsed, usage.ru_utime + usage.ru_stime, child.returncode)
 
 
-def peak_rss_kib(argv):
+def peak_rss_kib(argv, cwd=None):
     """Peak resident set size of one run of argv, in KiB, as GNU time reports it."""
     time_tool = shutil.which("time", path="/usr/bin:/bin")
     if time_tool is None:
         sys.exit("/usr/bin/time is needed for memory figures (Debian package: time)")
     with tempfile.NamedTemporaryFile("r", suffix=".rss") as out:
-        checked(run_once([time_tool, "-f", "%M", "-o", out.name] + argv), argv)
+        checked(run_once([time_tool, "-f", "%M", "-o", out.name] + argv, cwd=cwd), argv)
         return int(out.read().split()[-1])
 
 

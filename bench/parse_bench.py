@@ -2,9 +2,13 @@
 """Parse throughput: `tolm32 --check` on a large command file against
 `bash -n` on a bash script of the same shape and line count.
 
-Prints MB/s and lines/s of each (best of N runs, alternating) and the ratio,
-then the peak RSS of tolm32 for four sizes of the same kind of file, to show how
-memory grows with the number of commands parsed.
+Prints MB/s and lines/s of each (best of N runs, alternating) and the ratio.
+`--check` reports errors without building the command list, so the script
+also times the parse that a run does, which builds every record: the same
+file behind a first line "/set exec=off", run with `tolm32 --console`, which
+then walks the list without executing anything (blocks still judge their
+conditions). Last, the peak RSS of both for four sizes of the same kind of
+file, to show how memory grows with the number of commands.
 
 Usage: parse_bench.py [--lines N] [--runs N] [--keep DIR]
 """
@@ -19,16 +23,27 @@ import gen_command_file
 
 
 def make_pair(directory, lines):
+    """Writes bench_N.tm, bench_N.sh and dry_N.tm (the command file with
+    execution switched off); returns the paths of the first two and N."""
     tm = os.path.join(directory, f"bench_{lines}.tm")
     sh = os.path.join(directory, f"bench_{lines}.sh")
     tm_lines, sh_lines = gen_command_file.generate(lines, seed=1)
     benchlib.write_lines(tm, tm_lines)
     benchlib.write_lines(sh, sh_lines)
+    benchlib.write_lines(os.path.join(directory, dry_name(lines)), ["/set exec=off"] + tm_lines)
     return tm, sh, len(tm_lines)
+
+
+def dry_name(lines):
+    # Run by relative name: an argument that begins with "/" is a command line.
+    return f"dry_{lines}.tm"
 
 
 def throughput(tolm, tm, sh, lines, runs):
     ours, peer = benchlib.best_of_pair([tolm, "--check", tm], ["bash", "-n", sh], runs)
+    directory = os.path.dirname(tm)
+    dry, _ = benchlib.best_of_pair([tolm, "--console", dry_name(lines)], ["bash", "-n", sh], runs,
+                                   cwd=directory)
     tm_mb = os.path.getsize(tm) / 1e6
     sh_mb = os.path.getsize(sh) / 1e6
     print(f"command file {tm}: {tm_mb:.2f} MB, {lines} lines; "
@@ -43,30 +58,32 @@ def throughput(tolm, tm, sh, lines, runs):
                     higher_is_better=True, target=2)
     benchlib.report("parse throughput (per line)", lines / ours.seconds / 1e6,
                     lines / peer.seconds / 1e6, "M lines/s", higher_is_better=True)
+    print(f"tolm32 --console with exec off: best {dry.seconds * 1e3:.1f} ms of {runs}, "
+          f"CPU {dry.cpu_seconds * 1e3:.0f} ms")
+    benchlib.report("parse + records + dry walk", tm_mb / dry.seconds, sh_mb / peer.seconds,
+                    "MB/s", higher_is_better=True)
 
 
 def memory_growth(tolm, directory, full_lines):
-    """Peak RSS of --check at 1/8, 1/4, 1/2 and all of the lines.
-
-    If memory grows only with the command list, the RSS increase per added
-    line stays about the same between the sizes.
-    """
+    """Peak RSS of --check and of the dry run at 1/8, 1/4, 1/2 and all of the
+    lines. If memory grows only with the command list, the RSS increase per
+    added line stays about the same between the sizes."""
     sizes = [full_lines // 8, full_lines // 4, full_lines // 2, full_lines]
-    points = []
-    for n in sizes:
-        tm, _, n = make_pair(directory, n)
-        points.append((n, os.path.getsize(tm), benchlib.peak_rss_kib([tolm, "--check", tm])))
-    print("peak RSS of tolm32 --check by file size:")
-    print(f"  {'lines':>8} {'file KiB':>9} {'RSS KiB':>8} {'RSS growth per added line':>26}")
+    print("peak RSS of tolm32 by file size (growth: RSS added per added line):")
+    print(f"  {'lines':>8} {'file KiB':>9} {'--check KiB':>12} {'growth':>10} "
+          f"{'exec off KiB':>13} {'growth':>10}")
     previous = None
-    for n, size, rss in points:
-        growth = ""
+    for wanted in sizes:
+        tm, _, n = make_pair(directory, wanted)
+        check = benchlib.peak_rss_kib([tolm, "--check", tm])
+        dry = benchlib.peak_rss_kib([tolm, "--console", dry_name(wanted)], cwd=directory)
+        growth = ["", ""]
         if previous:
-            per_line = (rss - previous[2]) * 1024 / (n - previous[0])
-            growth = f"{per_line:.0f} bytes/line"
-        print(f"  {n:>8} {size // 1024:>9} {rss:>8} {growth:>26}")
-        previous = (n, size, rss)
-    return points
+            for i, rss in enumerate((check, dry)):
+                growth[i] = f"{(rss - previous[1 + i]) * 1024 / (n - previous[0]):.0f} B"
+        print(f"  {n:>8} {os.path.getsize(tm) // 1024:>9} {check:>12} {growth[0]:>10} "
+              f"{dry:>13} {growth[1]:>10}")
+        previous = (n, check, dry)
 
 
 def main():
