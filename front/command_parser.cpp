@@ -1,5 +1,9 @@
 #include "front/command_parser.h"
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 #include "front/command_grammar.h"
 #include "services/errors.h"
 #include "services/user_interface.h"
@@ -12,7 +16,7 @@ TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer
 // (traces and reports) never depends on them.
 void TTolmYacc::Reduce(int rule, CommandValue* v) {
   const CommandAction& action = actions_[static_cast<size_t>(rule)];
-  if (action.trace != nullptr) lexer.Trace(action.trace);
+  if (action.trace != nullptr && LexTrace) lexer.Trace(action.trace);
   if (action.effect == RuleEffect::StringExpected)
     yyerror("string expected");
   else if (action.effect == RuleEffect::ErrorOk)
@@ -20,7 +24,29 @@ void TTolmYacc::Reduce(int rule, CommandValue* v) {
   if (keepRecords_ && action.build != nullptr) action.build(*this, v);
 }
 
+namespace {
+
+// Per rule: whether its action has nothing to do in a parse that builds
+// records or not, with tracing on or off (index building * 2 + tracing).
+const uint8_t* QuietRules(bool building, bool tracing) {
+  static const std::array<std::vector<uint8_t>, 4> tables = [] {
+    std::array<std::vector<uint8_t>, 4> t;
+    const std::vector<CommandAction>& actions = CommandActions();
+    for (int kind = 0; kind < 4; ++kind)
+      for (const CommandAction& a : actions) {
+        const bool busy = (a.build != nullptr && kind / 2 == 1) || (a.trace != nullptr && kind % 2 == 1) ||
+                          a.effect != RuleEffect::None;
+        t[static_cast<size_t>(kind)].push_back(busy ? 0 : 1);
+      }
+    return t;
+  }();
+  return tables[static_cast<size_t>((building ? 2 : 0) + (tracing ? 1 : 0))].data();
+}
+
+}  // namespace
+
 bool TTolmYacc::RunParse(TextSource& input, const std::string& sourceName) {
+  SkipActions(QuietRules(keepRecords_, LexTrace));
   std::string out, err;
   lexer.Open(input, sourceName, out, err);
   const int status = yyparse();

@@ -1,14 +1,15 @@
 #include "front/keyword_table.h"
 
 #include <array>
+#include <stdexcept>
 
 #include "services/errors.h"
 
 namespace tolm {
 namespace {
 
-// Sorted by Name byte-wise (unsigned), a prefix before its extensions: the
-// lookup below relies on this order.
+// Sorted by Name byte-wise (unsigned), a prefix before its extensions: row
+// numbers are part of the records and the command dialog, so they stay.
 constexpr std::array<TKwRec, kKeywordRows> kKeywords = {{
     {"/activate", 258, true, true, "Window", "name"},
     {"/cd", 259, true, true, "Directory", "pathname"},
@@ -47,9 +48,8 @@ constexpr std::array<TKwRec, kKeywordRows> kKeywords = {{
     {"", 0, false, false, "", ""},
 }};
 
-// Longest keyword is 11 characters; a longer word can never match, so the
-// lower-cased copy lives in a small stack buffer (no allocation per word).
-constexpr size_t kLongestKeyword = 16;
+// Longest keyword is 11 characters; a longer word can never match.
+constexpr size_t kLongestKeyword = 11;
 
 }  // namespace
 
@@ -58,44 +58,50 @@ const TKwRec& KeywordRow(int row) {
   return kKeywords[static_cast<size_t>(row - 1)];
 }
 
-// Byte-wise unsigned comparison, a proper prefix first; inline because the
-// texts are a few bytes long.
-static int CompareBytes(std::string_view a, std::string_view b) {
-  const size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+namespace {
+
+// Words are looked up by length and last character first: a table of the
+// rows with each such pair (built once from the rows above) leaves at most
+// a couple of candidates, and most words of a command file meet none and
+// are rejected without touching a name.
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr size_t kBuckets = 64;
+constexpr size_t kPerBucket = 4;
+
+size_t BucketOf(size_t length, char last) {
+  return (length * 2 + static_cast<unsigned char>(Lower(last))) % kBuckets;  // at most 3 rows share one
 }
 
-// Every keyword begins with one of these; most words of a command file do
-// not, and skip the search.
-static bool MayBeKeyword(std::string_view word) {
-  if (word.empty() || word.size() > kLongestKeyword) return false;
-  switch (word[0]) {
-    case '/': case '@': case 'e': case 'E': case 'g': case 'G': case 'l': case 'L': case 'n': case 'N': return true;
-    default: return false;
+struct KeywordIndex {
+  std::array<std::array<int8_t, kPerBucket>, kBuckets> rows{};  // 0 ends a bucket's list
+  KeywordIndex() {
+    for (int row = 1; row <= kKeywordSearchRows; ++row) {
+      std::string_view name = kKeywords[static_cast<size_t>(row - 1)].Name;
+      auto& bucket = rows[BucketOf(name.size(), name.back())];
+      size_t i = 0;
+      while (bucket[i] != 0) ++i;  // throws below on a full bucket rather than overrun
+      if (i + 1 >= kPerBucket) throw std::logic_error("keyword index bucket full");
+      bucket[i] = static_cast<int8_t>(row);
+    }
   }
+};
+
+bool SameCaseBlind(std::string_view word, std::string_view lowerName) {
+  for (size_t i = 0; i < word.size(); ++i)
+    if (Lower(word[i]) != lowerName[i]) return false;
+  return true;
 }
+
+}  // namespace
 
 int LookupKeyword(std::string_view word) {
-  if (!MayBeKeyword(word)) return -1;
-  char lower[kLongestKeyword];
-  for (size_t i = 0; i < word.size(); ++i) {
-    char c = word[i];
-    lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  std::string_view key(lower, word.size());
-  int low = 1, high = kKeywordSearchRows;
-  while (low <= high) {
-    int middle = low + (high - low) / 2;
-    int cmp = CompareBytes(key, kKeywords[static_cast<size_t>(middle - 1)].Name);
-    if (cmp == 0) return middle;
-    if (cmp > 0)
-      low = middle + 1;
-    else
-      high = middle - 1;
+  if (word.empty() || word.size() > kLongestKeyword) return -1;
+  static const KeywordIndex index;
+  for (int8_t row : index.rows[BucketOf(word.size(), word.back())]) {
+    if (row == 0) break;
+    std::string_view name = kKeywords[static_cast<size_t>(row - 1)].Name;
+    if (name.size() == word.size() && SameCaseBlind(word, name)) return row;
   }
   return -1;
 }

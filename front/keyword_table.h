@@ -1,5 +1,5 @@
 // The command language's reserved words: one constant table of 35 rows
-// (row 35 is an empty placeholder), sorted by name for binary search.
+// (row 35 is an empty placeholder), sorted by name.
 #pragma once
 
 #include <cstdint>

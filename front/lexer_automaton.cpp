@@ -35,6 +35,9 @@ CharClass Letter(char c) {
 
 namespace {
 
+// The highest rule number the scanner accepts (TCustomLexer::kMaxRules).
+constexpr int kScannerRuleLimit = 256;
+
 // A rule's pattern with "x+" spelled "x x*", so that each position is either
 // taken once, optional or a loop. Positions are bits of a mask; bit size()
 // means the whole pattern has matched.
@@ -107,6 +110,7 @@ class SubsetBuilder {
       }
     }
     if (configs_.size() > 32000) throw std::length_error("lexer automaton too large");
+    Flatten(a);
     return a;
   }
 
@@ -131,6 +135,59 @@ class SubsetBuilder {
     for (size_t r = 0; r < config.size(); ++r)
       if (config[r]) next[r] = positions_[r].Step(config[r], c);
     return next;
+  }
+
+  // Numbers the states that the scanner just passes through first (see
+  // LexAutomaton::passCount), then lays the automaton out flat.
+  static void Flatten(LexAutomaton& a) {
+    const auto tooMany = [](const LexAutomaton::State& st) { return st.highestRule > kScannerRuleLimit; };
+    std::vector<bool> loops(a.states.size());
+    for (size_t s = 0; s < a.states.size(); ++s)
+      for (int16_t target : a.states[s].next)
+        if (target == static_cast<int16_t>(s)) loops[s] = !tooMany(a.states[s]);
+    const auto passes = [&](size_t s) {
+      const LexAutomaton::State& st = a.states[s];
+      return st.acceptRule == 0 && !tooMany(st) && st.hasTransitions && !loops[s];
+    };
+    std::vector<int16_t> order, number(a.states.size());
+    for (bool first : {true, false})
+      for (size_t s = 0; s < a.states.size(); ++s)
+        if (passes(s) == first) order.push_back(static_cast<int16_t>(s));
+    for (size_t n = 0; n < order.size(); ++n) number[static_cast<size_t>(order[n])] = static_cast<int16_t>(n);
+    const auto renumber = [&](int16_t s) { return s < 0 ? s : number[static_cast<size_t>(s)]; };
+
+    std::vector<LexAutomaton::State> states;
+    for (int16_t old : order) {
+      LexAutomaton::State st = a.states[static_cast<size_t>(old)];
+      for (int16_t& target : st.next) target = renumber(target);
+      if (passes(static_cast<size_t>(old))) ++a.passCount;
+      a.steps.push_back({st.acceptRule, st.acceptCount, st.hasTransitions, tooMany(st),
+                         st.acceptRule == 0 && !tooMany(st), loops[static_cast<size_t>(old)]});
+      states.push_back(st);
+    }
+    a.states = std::move(states);
+    for (int16_t& s : a.start) s = renumber(s);
+    ClassifyBytes(a);
+  }
+
+  // Bytes whose transitions agree in every state form one class; byte 0
+  // (no transition anywhere) gets a class of its own like any other.
+  static void ClassifyBytes(LexAutomaton& a) {
+    std::map<std::vector<int16_t>, uint8_t> classOfColumn;
+    std::vector<unsigned> representative;
+    for (unsigned c = 0; c < 256; ++c) {
+      std::vector<int16_t> column;
+      for (const LexAutomaton::State& st : a.states) column.push_back(st.next[c]);
+      auto [it, added] = classOfColumn.emplace(std::move(column), static_cast<uint8_t>(representative.size()));
+      if (added) representative.push_back(c);
+      a.byteClass[c] = it->second;
+    }
+    a.classStride = 1;
+    while (a.classStride < static_cast<int>(representative.size())) a.classStride *= 2;
+    a.next.assign(a.states.size() * static_cast<size_t>(a.classStride), -1);
+    for (size_t s = 0; s < a.states.size(); ++s)
+      for (size_t k = 0; k < representative.size(); ++k)
+        a.next[s * static_cast<size_t>(a.classStride) + k] = a.states[s].next[representative[k]];
   }
 
   static bool IsEmpty(const Config& c) {

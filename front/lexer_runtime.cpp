@@ -39,12 +39,9 @@ void TCustomLexer::Clear() {
 
 void TCustomLexer::Fatal(const char* message) { throw LexLimitError(message); }
 
-void TCustomLexer::Trace(std::string_view text) {
-  if (LexTrace) StreamWriteLine(*out_, text);
-}
+void TCustomLexer::WriteTrace(std::string_view text) { StreamWriteLine(*out_, text); }
 
-void TCustomLexer::TraceToken(std::string_view prefix, std::string_view suffix) {
-  if (!LexTrace) return;
+void TCustomLexer::WriteTokenTrace(std::string_view prefix, std::string_view suffix) {
   std::string line(prefix);
   line.append(yytext()).append(suffix);
   StreamWriteLine(*out_, line);
@@ -94,31 +91,97 @@ void TCustomLexer::EchoUnmatched(char c) {
     out_->push_back(c);
 }
 
+// In a state that loops on some bytes, takes the run of such bytes at once:
+// exactly what one step per byte would do, as long as no limit is reached
+// and the line goes on. The step that reaches a limit, leaves the line or
+// leaves the state is left to the walk below, so it happens as always.
+void TCustomLexer::TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken,
+                           int& matches, int& rule, int& length) {
+  const int16_t* const row = automaton_.next.data() + static_cast<size_t>(state) * static_cast<size_t>(automaton_.classStride);
+  const uint8_t* const byteClass = automaton_.byteClass.data();
+  ptrdiff_t room = lineEnd - read;
+  if (room > kMaxTokenLength - taken) room = kMaxTokenLength - taken;
+  if (st.acceptRule != 0 && room > (kMatchStackSize - matches) / st.acceptCount)
+    room = (kMatchStackSize - matches) / st.acceptCount;
+  ptrdiff_t n = 0;
+  while (n < room && row[byteClass[static_cast<unsigned char>(read[n])]] == state) {
+    yytext_[taken + n] = read[n];
+    ++n;
+  }
+  if (n == 0) return;
+  read += n;
+  taken += static_cast<int>(n);
+  if (st.acceptRule != 0) {
+    matches += static_cast<int>(n) * st.acceptCount;
+    rule = st.acceptRule;
+    length = taken;
+  }
+}
+
 // The automaton walk: read while the current state has transitions, remember
 // the latest accepting length (lowest rule on ties), then push back whatever
 // was read beyond it. The read-ahead moves LineNo/ColNo just as the table
 // scanner does, which error reports show.
+//
+// Within a line the walk reads straight from the buffer and keeps the read
+// position and token length in registers; ColNo, the position and yytext's
+// length are brought up to date whenever something else may look at them
+// (reading the next line, a limit's report, the end of the token).
 int TCustomLexer::MatchToken() {
   if (lastChar_ != 0) atLineStart_ = lastChar_ == '\n' ? 1 : 0;
+  const int16_t* const next = automaton_.next.data();
+  const LexAutomaton::Step* const steps = automaton_.steps.data();
+  const unsigned passCount = static_cast<unsigned>(automaton_.passCount);
+  const uint8_t* const byteClass = automaton_.byteClass.data();
+  const size_t stride = static_cast<size_t>(automaton_.classStride);
   int state = automaton_.start[static_cast<size_t>(startCondition_ + atLineStart_)];
-  yyleng_ = 0;
-  int rule = kNoRule, length = 0, matches = 0;
+  int rule = kNoRule, length = 0, matches = 0, taken = 0;
+  char* read = next_;
+  char* lineEnd = end_;
+  const auto sync = [&] {
+    colNo_ += static_cast<int32_t>(read - next_);
+    next_ = read;
+    yyleng_ = taken;
+  };
   for (;;) {
-    const LexAutomaton::State& st = automaton_.states[static_cast<size_t>(state)];
-    if (st.highestRule > kMaxRules) Fatal("too many rules (limit is 256)");
-    if (st.acceptRule != 0 && yyleng_ > 0) {
-      matches += st.acceptCount;
-      if (matches > kMatchStackSize) Fatal("match stack overflow (limit is 1024 matches)");
-      rule = st.acceptRule;
-      length = yyleng_;
+    const LexAutomaton::Step& st = steps[state];
+    if (!st.plain) {
+      if (st.tooManyRules) {
+        sync();
+        Fatal("too many rules (limit is 256)");
+      }
+      if (st.acceptRule != 0 && taken > 0) {
+        matches += st.acceptCount;
+        if (matches > kMatchStackSize) {
+          sync();
+          Fatal("match stack overflow (limit is 1024 matches)");
+        }
+        rule = st.acceptRule;
+        length = taken;
+      }
     }
     if (!st.hasTransitions) break;
-    if (yyleng_ == kMaxTokenLength) Fatal("yytext overflow (limit is 255 characters)");
-    const char c = GetChar();
-    yytext_[yyleng_++] = c;
-    state = st.next[static_cast<unsigned char>(c)];
+    if (st.loops) TakeRun(state, st, read, lineEnd, taken, matches, rule, length);
+    do {  // through states that only pass on to the next character
+      if (taken == kMaxTokenLength) {
+        sync();
+        Fatal("yytext overflow (limit is 255 characters)");
+      }
+      char c;
+      if (read != lineEnd) {
+        c = *read++;
+      } else {
+        sync();
+        c = GetChar();
+        read = next_;
+        lineEnd = end_;
+      }
+      yytext_[taken++] = c;
+      state = next[static_cast<size_t>(state) * stride + byteClass[static_cast<unsigned char>(c)]];
+    } while (static_cast<unsigned>(state) < passCount);
     if (state < 0) break;
   }
+  sync();
   if (rule != kNoRule) {
     Less(length);
     lastChar_ = yytext_[length - 1];

@@ -59,7 +59,13 @@ class TCustomLexer {
   std::string& ErrorStream() { return *err_; }
 
   // Writes the text as one line to the output stream while LexTrace is on.
-  void Trace(std::string_view text);
+  // The switch is tested here, before any text is measured or built.
+  void Trace(std::string_view text) {
+    if (LexTrace) WriteTrace(text);
+  }
+  void Trace(const char* text) {
+    if (LexTrace) WriteTrace(text);
+  }
 
   // The next input character; NUL at the end of the input.
   char GetChar() {
@@ -80,13 +86,19 @@ class TCustomLexer {
   // kNoRule after an unmatched character was echoed, kEndOfInput at the end.
   int MatchToken();
   // Trace of prefix + yytext + suffix, built only while tracing.
-  void TraceToken(std::string_view prefix, std::string_view suffix);
+  void TraceToken(std::string_view prefix, std::string_view suffix) {
+    if (LexTrace) WriteTokenTrace(prefix, suffix);
+  }
   // Skips a block comment after its opening "/*", and the line feed after it.
   void SkipBlockComment();
   [[noreturn]] static void Fatal(const char* message);
 
  private:
   void Clear();
+  void TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken, int& matches,
+               int& rule, int& length);
+  void WriteTrace(std::string_view text);
+  void WriteTokenTrace(std::string_view prefix, std::string_view suffix);
   // Makes the next line the pending characters; false at the end of input.
   bool ReadLine();
   void EchoUnmatched(char c);

@@ -46,6 +46,11 @@ class TCustomParser {
   void yyerrok() { RecoveryState = 0; }
 
  protected:
+  // Marks the rules whose action has nothing to do in the coming parse
+  // (nonzero entries, indexed by rule number): the driver does not call
+  // Reduce for them. Null: every action runs. The table must outlive the parse.
+  void SkipActions(const uint8_t* rules) { skipActions_ = rules; }
+
   // Runs the semantic action of a rule. v[0] is $1, v[1] is $2, ...; the
   // action leaves the rule's value in v[0] (the slot the goto state takes
   // over), so a rule that passes $1 on does nothing at all.
@@ -76,7 +81,20 @@ class TCustomParser {
   // token is never read by an action and is overwritten (or released at the
   // end of the parse) later. A reduction writes its result into the slot of
   // its first right-hand symbol, which the goto state then occupies.
+  //
+  // The tables are read through local pointers: the calls into the lexer and
+  // the actions would otherwise make the compiler fetch them anew each step.
   int Drive() {
+    const int16_t* const defaultReduction = tables_.defaultReduction.data();
+    const int16_t* const actions = tables_.action.data();
+    const int16_t* const gotos = tables_.gotoState.data();
+    const int16_t* const ruleLength = tables_.ruleLength.data();
+    const int16_t* const ruleLhs = tables_.ruleLhs.data();
+    const size_t terminals = static_cast<size_t>(tables_.terminalCount);
+    const size_t nonterminals = static_cast<size_t>(tables_.nonterminalCount);
+    int* const states = states_.data();
+    Value* const values = values_.data();
+    const uint8_t* const skip = skipActions_;
     int state = 0, depth = 0;
     Lookahead = -1;
     ErrorCount = 0;
@@ -86,15 +104,16 @@ class TCustomParser {
         yyerror("yyparse stack overflow");
         return 1;
       }
-      states_[static_cast<size_t>(depth)] = state;
+      states[depth] = state;
       if (++depth > highWater_) highWater_ = depth;
       for (;;) {  // next action in this state, without pushing
-        const int rule = tables_.defaultReduction[static_cast<size_t>(state)];
+        const int rule = defaultReduction[state];
         if (rule == 0 && Lookahead < 0) {
           const int token = lexer_.yylex();
           Lookahead = token < 0 ? 0 : token;
         }
-        const int action = rule != 0 ? -rule : tables_.Action(state, Lookahead);
+        const int action =
+            rule != 0 ? -rule : actions[static_cast<size_t>(state) * terminals + static_cast<size_t>(Lookahead)];
         if (action == ParseTables::kAccept) return 0;
         if (action > 0) {  // shift
           state = action - 1;
@@ -103,8 +122,11 @@ class TCustomParser {
           break;
         }
         if (action < 0) {  // reduce, then push the goto state
-          depth = ReduceBy(-action, depth);
-          state = tables_.Goto(states_[static_cast<size_t>(depth - 1)], tables_.ruleLhs[static_cast<size_t>(-action)]);
+          const int base = depth - ruleLength[-action];
+          if (base + 1 > highWater_) highWater_ = base + 1;
+          if (skip == nullptr || skip[-action] == 0) Reduce(-action, values + base);
+          depth = base;
+          state = gotos[static_cast<size_t>(states[depth - 1]) * nonterminals + static_cast<size_t>(ruleLhs[-action])];
           break;
         }
         const int recovered = Recover(depth);
@@ -112,21 +134,15 @@ class TCustomParser {
         if (recovered == kDiscarded) continue;
         depth = recovered;
         values_[static_cast<size_t>(depth)] = Value{};  // the error token's slot
-        state = tables_.Action(states_[static_cast<size_t>(depth - 1)], kErrorToken) - 1;
+        state = tables_.Action(states[depth - 1], kErrorToken) - 1;
         break;
       }
     }
   }
 
-  // Runs the action; returns the depth below the rule's right-hand side.
-  // (An empty rule on a full stack writes its value into the spare slot
-  // past the end; the push that follows reports the overflow.)
-  int ReduceBy(int rule, int depth) {
-    const int base = depth - tables_.ruleLength[static_cast<size_t>(rule)];
-    if (base + 1 > highWater_) highWater_ = base + 1;
-    Reduce(rule, values_.data() + base);
-    return base;
-  }
+  // A reduction runs the action on the slots of its right-hand side; an
+  // empty rule on a full stack writes its value into the spare slot past
+  // the end, and the push that follows reports the overflow.
 
   static constexpr int kAbort = -1;
   static constexpr int kDiscarded = -2;
@@ -157,6 +173,7 @@ class TCustomParser {
   std::vector<int> states_;
   std::vector<Value> values_;  // one spare slot past the stack, see ReduceBy
   int highWater_ = 0;
+  const uint8_t* skipActions_ = nullptr;
 };
 
 }  // namespace tolm
