@@ -32,5 +32,38 @@ TEST(Check, AcceptsGoodTextsSilently) {
   EXPECT_TRUE(ui.dialogs.empty());
 }
 
+// A check builds no values, so whatever a parse shows must come from the
+// traces and reports alone: the dialogs of both agree for every text, with
+// tracing off and on.
+TEST(Check, ShowsWhatParseShowsForEveryKindOfText) {
+  const std::string texts[] = {
+      "/activate\n",
+      "/if a eq b {\n  /sleep\n} /else {\n  c d\n}\n",
+      "/do {\n  x\n} /while env(A) ne \"1\"\n",
+      "/set =\n/set a=b & (c\nnotepad /min /max x y\n",
+      "{ a }\n{ /plist\n",
+      "/* open",
+      "a\n" + std::string(260, 'w') + "\n",
+      "/edit\n@ f.tm x\n/pause p(q) + r - s\n/wait x\n",
+  };
+  for (bool trace : {false, true}) {
+    ScopedLexTrace tracing(trace);
+    for (const std::string& text : texts) {
+      RecordingUi checked;
+      TTolmYacc().Check(text, "f.tm");
+      std::vector<std::string> parsedDialogs;
+      {
+        RecordingUi parsed;
+        try {
+          TTolmYacc().Parse(text, "f.tm");
+        } catch (const EScriptError&) {
+        }
+        parsedDialogs = parsed.dialogs;
+      }
+      EXPECT_EQ(checked.dialogs, parsedDialogs) << text << (trace ? " (traced)" : "");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tolm::testing

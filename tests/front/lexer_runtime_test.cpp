@@ -147,6 +147,43 @@ TEST(LexerRuntime, Limits) {
   EXPECT_EQ(LimitMessage(one, std::string(255, 'a')), "yytext overflow (limit is 255 characters)");
 }
 
+// Where a limit stops the scan: the message, LineNo:ColNo and yytext's length.
+std::string LimitSpot(const std::vector<LexRule>& rules, std::string_view text) {
+  LexAutomaton automaton = BuildLexAutomaton(rules, 1);
+  RuleLexer lex(automaton);
+  std::string out, err;
+  lex.Open(text, "T", out, err);
+  try {
+    while (lex.yylex() != 0) {
+    }
+  } catch (const LexLimitError& e) {
+    return e.Message() + " " + std::to_string(lex.LineNo()) + ":" + std::to_string(lex.ColNo()) + " " +
+           std::to_string(lex.yytext().size());
+  }
+  return "no limit hit";
+}
+
+// Long runs of one state are scanned in one go; the limits must still stop
+// the scan at the very character a step-by-step scan stops at, also when the
+// run goes on over line ends.
+TEST(LexerRuntime, LimitsStopAtTheSameCharacterInsideLongRuns) {
+  const LexRule aRun{{{Chars("a"), Repeat::Plus}}};
+  const LexRule aLinesRun{{{Chars("a\n"), Repeat::Plus}}};
+  std::string lines4, lines10;
+  for (int i = 0; i < 100; ++i) lines4 += "aaa\n", lines10 += "aaaaaaaaa\n";
+  const struct {
+    std::vector<LexRule> rules;
+    std::string text;
+    const char* spot;
+  } cases[] = {
+      {std::vector<LexRule>(5, aRun), std::string(300, 'a'), "match stack overflow (limit is 1024 matches) 1:206 205"},
+      {{aRun}, std::string(300, 'a'), "yytext overflow (limit is 255 characters) 1:256 255"},
+      {{aLinesRun}, lines4, "yytext overflow (limit is 255 characters) 64:4 255"},
+      {std::vector<LexRule>(5, aLinesRun), lines10, "match stack overflow (limit is 1024 matches) 21:6 205"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LimitSpot(c.rules, c.text), c.spot) << c.text.substr(0, 12);
+}
+
 TEST(LexerRuntime, UnmatchedCharactersAreEchoedAndSkipped) {
   LexAutomaton automaton = BuildLexAutomaton({LexRule{{{Chars("a"), Repeat::Plus}}}}, 1);
   RuleLexer lex(automaton);
