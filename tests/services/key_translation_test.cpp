@@ -18,6 +18,9 @@ struct TranslationCase {
   KeyCodes expected;
 };
 
+// Test listings name each case by its key string.
+void PrintTo(const TranslationCase& c, std::ostream* os) { *os << "keys '" << c.keys << "'"; }
+
 class TranslateKeysTest : public ::testing::TestWithParam<TranslationCase> {};
 
 std::string Show(const KeyCodes& codes) {

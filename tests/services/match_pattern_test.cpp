@@ -11,6 +11,8 @@ struct MatchCase {
   bool expected;
 };
 
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << "'" << c.text << "' ~ '" << c.pattern << "'"; }
+
 class MatchPatternTest : public ::testing::TestWithParam<MatchCase> {};
 
 TEST_P(MatchPatternTest, Matches) {

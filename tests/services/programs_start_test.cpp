@@ -57,6 +57,8 @@ struct PolicyCase {
   bool ends;                       // the program ends with status 1
 };
 
+void PrintTo(const PolicyCase& c, std::ostream* os) { *os << c.name; }
+
 class StartFailurePolicyTest : public StartProgramTest, public ::testing::WithParamInterface<PolicyCase> {};
 
 TEST_P(StartFailurePolicyTest, FirstPolicyBitDecides) {
