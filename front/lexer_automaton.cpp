@@ -81,6 +81,15 @@ class SubsetBuilder {
  public:
   explicit SubsetBuilder(const std::vector<LexRule>& rules) {
     for (const LexRule& r : rules) positions_.emplace_back(r.pattern);
+    // Bytes that belong to the same pattern items step alike: only the
+    // first of each kind needs stepping.
+    std::map<std::vector<bool>, unsigned> firstWith;
+    for (unsigned c = 0; c < 256; ++c) {
+      std::vector<bool> membership;
+      for (const Positions& p : positions_)
+        for (const PatternItem& item : p.items) membership.push_back(item.chars.test(c));
+      firstOfKind_[c] = firstWith.emplace(std::move(membership), c).first->second;
+    }
   }
 
   int16_t StateOf(const Config& config) {
@@ -105,6 +114,11 @@ class SubsetBuilder {
       Config config = configs_[s];
       a.states.push_back(Describe(config));
       for (unsigned c = 1; c < 256; ++c) {
+        const unsigned first = firstOfKind_[c];
+        if (first != c) {  // a byte that every pattern treats like an earlier one
+          a.states[s].next[c] = a.states[s].next[first];
+          continue;
+        }
         Config next = Step(config, static_cast<unsigned char>(c));
         a.states[s].next[c] = IsEmpty(next) ? int16_t{-1} : StateOf(next);
       }
@@ -197,6 +211,7 @@ class SubsetBuilder {
   }
 
   std::vector<Positions> positions_;
+  std::array<unsigned, 256> firstOfKind_{};
   std::map<Config, int16_t> ids_;
   std::vector<Config> configs_;
 };

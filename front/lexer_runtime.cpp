@@ -68,20 +68,8 @@ void TCustomLexer::UngetChar(char c) {
   *--next_ = c;
 }
 
-// Usually pushes back what was just read in one step; one character at a
-// time only when the limit may be reached, so the overflow hits at the same
-// character.
-void TCustomLexer::Less(int n) {
-  const int back = yyleng_ - n;
-  if (back <= 0) {
-  } else if ((end_ - next_) + back <= kPushBackSize) {
-    next_ -= back;
-    std::memcpy(next_, yytext_ + n, static_cast<size_t>(back));
-    colNo_ -= back;
-  } else {
-    for (int i = yyleng_ - 1; i >= n; --i) UngetChar(yytext_[i]);
-  }
-  yyleng_ = n;
+void TCustomLexer::LessOneByOne(int n) {
+  for (int i = yyleng_ - 1; i >= n; --i) UngetChar(yytext_[i]);
 }
 
 void TCustomLexer::EchoUnmatched(char c) {

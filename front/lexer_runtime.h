@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -74,8 +75,20 @@ class TCustomLexer {
     return *next_++;
   }
   void UngetChar(char c);
-  // Keeps the first n characters of yytext and pushes the rest back.
-  void Less(int n);
+  // Keeps the first n characters of yytext and pushes the rest back. What
+  // was just read goes back in one step; one character at a time only when
+  // the limit may be reached, so an overflow hits at the same character.
+  void Less(int n) {
+    const int back = yyleng_ - n;
+    if (back > 0 && (end_ - next_) + back <= kPushBackSize) {
+      next_ -= back;
+      std::memcpy(next_, yytext_ + n, static_cast<size_t>(back));
+      colNo_ -= back;
+    } else if (back > 0) {
+      LessOneByOne(n);
+    }
+    yyleng_ = n;
+  }
   void Start(int32_t condition) { startCondition_ = condition; }
 
  protected:
@@ -95,6 +108,7 @@ class TCustomLexer {
 
  private:
   void Clear();
+  void LessOneByOne(int n);
   void TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken, int& matches,
                int& rule, int& length);
   void WriteTrace(std::string_view text);
