@@ -1,6 +1,7 @@
 #include "services/x11/x11_window_actions.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <chrono>
@@ -129,24 +130,32 @@ void X11WindowActions::Close(WindowHandle window) {
   if (!target) return;
   Display* d = Get();
   const Atom closeWindow = Intern(d, "_NET_CLOSE_WINDOW");
-  if (WindowManagerSupports(d, closeWindow)) {
+  // A withdrawn window (started with /hide) is no longer the manager's to
+  // close: ask the window itself.
+  const std::optional<unsigned long> state = PropertyItem(d, target->client, Intern(d, "WM_STATE"));
+  const bool managed = state && *state != WithdrawnState;
+  if (managed && WindowManagerSupports(d, closeWindow)) {
     SendToRoot(target->client, closeWindow, static_cast<long>(ServerTime()), kSourcePager, 0);
   } else {
-    const Atom protocols = Intern(d, "WM_PROTOCOLS");
-    const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
-    const std::vector<unsigned long> offered = PropertyItems(d, target->client, protocols);
-    if (std::find(offered.begin(), offered.end(), deleteWindow) != offered.end()) {
-      XEvent event{};
-      event.xclient.type = ClientMessage;
-      event.xclient.window = target->client;
-      event.xclient.message_type = protocols;
-      event.xclient.format = 32;
-      event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-      event.xclient.data.l[1] = static_cast<long>(ServerTime());
-      XSendEvent(d, target->client, False, NoEventMask, &event);
-    }
+    SendDeleteWindow(d, target->client);
   }
   XSync(d, False);
+}
+
+// The window's own close protocol, when it offers one; otherwise nothing.
+void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
+  const Atom protocols = Intern(d, "WM_PROTOCOLS");
+  const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
+  const std::vector<unsigned long> offered = PropertyItems(d, client, protocols);
+  if (std::find(offered.begin(), offered.end(), deleteWindow) == offered.end()) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = client;
+  event.xclient.message_type = protocols;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+  event.xclient.data.l[1] = static_cast<long>(ServerTime());
+  XSendEvent(d, client, False, NoEventMask, &event);
 }
 
 void X11WindowActions::Quit(WindowHandle window) {

@@ -48,6 +48,7 @@ class X11WindowActions {
   std::optional<Target> ResolveOnce(Window window);
   Time ServerTime();
   void SendToRoot(Window about, Atom type, long l0, long l1, long l2);
+  void SendDeleteWindow(Display* d, Window client);
 
   SharedDisplay& display_;
   Window timeWindow_ = None;  // an unmapped window of ours for timestamps

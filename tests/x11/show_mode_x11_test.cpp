@@ -50,6 +50,15 @@ TEST_P(ShowModeTest, HideWithdrawsTheWindow) {
   EXPECT_TRUE(WaitUntil([&] { return probe_.MapState(w) == IsUnmapped; }));
 }
 
+TEST_P(ShowModeTest, AHiddenWindowCanStillBeClosed) {
+  const Window w = StartWith(kShowHide);
+  ASSERT_TRUE(WaitUntil([&] { return probe_.MapState(w) == IsUnmapped; }));
+  // A window manager no longer manages a withdrawn window, so the close goes
+  // to the window itself.
+  WindowClose(static_cast<WindowHandle>(w));
+  EXPECT_EQ(window_->WaitExit(), 0);
+}
+
 TEST_P(ShowModeTest, MaximizeFillsTheScreen) {
   const Window w = StartWith(kShowMaximized);
   if (probe_.HasWindowManager()) {
