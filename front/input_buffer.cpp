@@ -8,39 +8,56 @@
 namespace tolm {
 namespace {
 
-// Enough for any line (2047 characters, CR, LF) with room to read more
-// after it, so a refill always makes progress.
-constexpr size_t kMinDataRoom = 4096;
-
+// Room for the text after the front room: the whole text when it is short
+// (an expression, a command line), else one chunk.
 size_t DataRoomFor(size_t hint) {
   if (hint == 0 || hint >= InputBuffer::kChunkSize) return InputBuffer::kChunkSize;
-  return hint + 1 < kMinDataRoom ? kMinDataRoom : hint + 1;
+  return hint + 1;
 }
 
 }  // namespace
 
 void InputBuffer::Open(TextSource& source) {
   source_ = &source;
-  // Sized to the text when it is short (an expression, a command line), so
-  // small parses stay small; a buffer large enough is kept for the next text.
   const size_t capacity = kFrontRoom + DataRoomFor(source.RemainingHint()) + 1;
-  if (capacity > capacity_) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(capacity);
-    capacity_ = capacity;
+  if (capacity <= sizeof inline_) {
+    data_ = inline_;
+    capacity_ = sizeof inline_;
+  } else {
+    Allocate(capacity);
   }
   next_ = end_ = kFrontRoom;
   atEnd_ = false;
 }
 
+// A heap buffer large enough is kept for the next text.
+void InputBuffer::Allocate(size_t capacity) {
+  if (capacity > heapCapacity_) {
+    heap_ = std::make_unique_for_overwrite<char[]>(capacity);
+    heapCapacity_ = capacity;
+  }
+  data_ = heap_.get();
+  capacity_ = heapCapacity_;
+}
+
 void InputBuffer::Refill(size_t& scan) {
   if (next_ != kFrontRoom) {
     const size_t kept = end_ - next_;
-    std::memmove(buffer_.get() + kFrontRoom, buffer_.get() + next_, kept);
+    std::memmove(data_ + kFrontRoom, data_ + next_, kept);
     scan -= next_ - kFrontRoom;
     next_ = kFrontRoom;
     end_ = kFrontRoom + kept;
   }
-  const size_t got = source_->Read(buffer_.get() + end_, capacity_ - 1 - end_);
+  if (end_ + 1 == capacity_) {
+    // Sized for a shorter text than came (a file that grew): make the room
+    // of a whole chunk, keeping the unfinished line.
+    char* const old = data_;
+    std::unique_ptr<char[]> keep = std::move(heap_);
+    heapCapacity_ = 0;
+    Allocate(kFrontRoom + kChunkSize + 1);
+    std::memcpy(data_ + kFrontRoom, old + kFrontRoom, end_ - kFrontRoom);
+  }
+  const size_t got = source_->Read(data_ + end_, capacity_ - 1 - end_);
   if (got == 0) atEnd_ = true;
   end_ += got;
 }
@@ -49,7 +66,7 @@ bool InputBuffer::NextLine(char*& begin, size_t& length) {
   if (source_ == nullptr) return false;
   size_t scan = next_;
   for (;;) {
-    char* const data = buffer_.get();
+    char* const data = data_;
     if (const void* hit = std::memchr(data + scan, '\n', end_ - scan)) {
       char* const lf = static_cast<char*>(const_cast<void*>(hit));
       char* const textEnd = LineTextEnd(data + next_, lf);

@@ -23,6 +23,10 @@ class InputBuffer {
   // A line and its line feed must fit the scanner's 2048 positions.
   static constexpr size_t kMaxLineLength = 2047;
 
+  InputBuffer() = default;
+  InputBuffer(const InputBuffer&) = delete;
+  InputBuffer& operator=(const InputBuffer&) = delete;
+
   // Starts reading the source, which must outlive the reads.
   void Open(TextSource& source);
 
@@ -33,7 +37,7 @@ class InputBuffer {
   bool NextLine(char*& begin, size_t& length);
 
   // Where push-back may start before any line was read.
-  char* Start() { return buffer_.get() + kFrontRoom; }
+  char* Start() { return data_ + kFrontRoom; }
 
  private:
   // Moves the unfinished line to the front room's end and reads more after
@@ -41,9 +45,18 @@ class InputBuffer {
   // has no more.
   void Refill(size_t& scan);
 
+  void Allocate(size_t capacity);
+
+  // A short text (an expression, a command line) is read into the buffer
+  // inside this object, so parsing it allocates nothing.
+  static constexpr size_t kInlineRoom = 256;
+
   TextSource* source_ = nullptr;
-  std::unique_ptr<char[]> buffer_;
+  char* data_ = inline_;
   size_t capacity_ = 0;  // the last byte is kept for a final line's line feed
+  std::unique_ptr<char[]> heap_;
+  size_t heapCapacity_ = 0;
+  char inline_[kFrontRoom + kInlineRoom + 1];
   size_t next_ = 0;      // start of the first line not yet handed out
   size_t end_ = 0;       // end of the bytes read
   bool atEnd_ = false;

@@ -83,7 +83,7 @@ void TCustomLexer::EchoUnmatched(char c) {
 // exactly what one step per byte would do, as long as no limit is reached
 // and the line goes on. The step that reaches a limit, leaves the line or
 // leaves the state is left to the walk below, so it happens as always.
-void TCustomLexer::TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken,
+inline void TCustomLexer::TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken,
                            int& matches, int& rule, int& length) {
   const int16_t* const row = automaton_.next.data() + static_cast<size_t>(state) * static_cast<size_t>(automaton_.classStride);
   const uint8_t* const byteClass = automaton_.byteClass.data();

@@ -30,8 +30,9 @@ class PieceSource : public TextSource {
     pos_ += n;
     return n;
   }
-  size_t RemainingHint() const override { return 0; }
+  size_t RemainingHint() const override { return hint; }
   std::vector<size_t> requests;
+  size_t hint = 0;  // what the source announces, true or not
 
  private:
   std::string text_;
@@ -133,6 +134,17 @@ TEST(InputBuffer, ReadsInChunksNotTheWholeText) {
 TEST(InputBuffer, TextThatGrowsWhileReadIsReadToItsNewEnd) {
   PieceSource source("first\nsec", 4, 3, "ond\nthird\n");
   EXPECT_EQ(LinesOf(source), "[first][second][third]");
+}
+
+TEST(InputBuffer, TextLongerThanAnnouncedIsReadToItsEnd) {
+  // A short announced size takes the small buffer; the longest line must
+  // still fit once more comes.
+  const std::string text = "a\n" + std::string(2047, 'x') + "\r\n" + std::string(300, 'y') + "\nend";
+  for (size_t piece : {1, 100, 100000}) {
+    PieceSource source(text, piece);
+    source.hint = 3;
+    EXPECT_EQ(LinesOf(source), LinesOf(text)) << "piece " << piece;
+  }
 }
 
 // Every token with its text and the counters after it.
