@@ -24,26 +24,26 @@ import gen_command_file
 
 def make_pair(directory, lines):
     """Writes bench_N.tm, bench_N.sh and dry_N.tm (the command file with
-    execution switched off); returns the paths of the first two and N."""
-    tm = os.path.join(directory, f"bench_{lines}.tm")
-    sh = os.path.join(directory, f"bench_{lines}.sh")
+    execution switched off); returns their paths and the line count."""
     tm_lines, sh_lines = gen_command_file.generate(lines, seed=1)
+    tm, sh, dry = (os.path.join(directory, f"{stem}_{lines}.{ext}")
+                   for stem, ext in (("bench", "tm"), ("bench", "sh"), ("dry", "tm")))
     benchlib.write_lines(tm, tm_lines)
     benchlib.write_lines(sh, sh_lines)
-    benchlib.write_lines(os.path.join(directory, dry_name(lines)), ["/set exec=off"] + tm_lines)
-    return tm, sh, len(tm_lines)
+    benchlib.write_lines(dry, ["/set exec=off"] + tm_lines)
+    return tm, sh, dry, len(tm_lines)
 
 
-def dry_name(lines):
-    # Run by relative name: an argument that begins with "/" is a command line.
-    return f"dry_{lines}.tm"
+def run_dry(tolm, dry):
+    # Run by relative name from its folder: an argument that begins with "/"
+    # is read as a command line, not as a file name.
+    return [tolm, "--console", os.path.basename(dry)], os.path.dirname(dry)
 
 
-def throughput(tolm, tm, sh, lines, runs):
+def throughput(tolm, tm, sh, dry_file, lines, runs):
     ours, peer = benchlib.best_of_pair([tolm, "--check", tm], ["bash", "-n", sh], runs)
-    directory = os.path.dirname(tm)
-    dry, _ = benchlib.best_of_pair([tolm, "--console", dry_name(lines)], ["bash", "-n", sh], runs,
-                                   cwd=directory)
+    argv, cwd = run_dry(tolm, dry_file)
+    dry, _ = benchlib.best_of_pair(argv, ["bash", "-n", sh], runs, cwd=cwd)
     tm_mb = os.path.getsize(tm) / 1e6
     sh_mb = os.path.getsize(sh) / 1e6
     print(f"command file {tm}: {tm_mb:.2f} MB, {lines} lines; "
@@ -74,9 +74,10 @@ def memory_growth(tolm, directory, full_lines):
           f"{'exec off KiB':>13} {'growth':>10}")
     previous = None
     for wanted in sizes:
-        tm, _, n = make_pair(directory, wanted)
+        tm, _, dry_file, n = make_pair(directory, wanted)
         check = benchlib.peak_rss_kib([tolm, "--check", tm])
-        dry = benchlib.peak_rss_kib([tolm, "--console", dry_name(wanted)], cwd=directory)
+        argv, cwd = run_dry(tolm, dry_file)
+        dry = benchlib.peak_rss_kib(argv, cwd=cwd)
         growth = ["", ""]
         if previous:
             for i, rss in enumerate((check, dry)):
@@ -98,8 +99,8 @@ def main():
     with tempfile.TemporaryDirectory(prefix="tolm-parse-") as tmp:
         directory = a.keep or tmp
         os.makedirs(directory, exist_ok=True)
-        tm, sh, lines = make_pair(directory, a.lines)
-        throughput(tolm, tm, sh, lines, a.runs)
+        tm, sh, dry_file, lines = make_pair(directory, a.lines)
+        throughput(tolm, tm, sh, dry_file, lines, a.runs)
         memory_growth(tolm, directory, a.lines)
 
 
