@@ -29,7 +29,33 @@ std::optional<Window> ClientBelow(Display* d, Window window, Atom wmState) {
   return std::nullopt;
 }
 
+// Whether the input focus is on window or inside it.
+bool HasFocus(Display* d, Window window) {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(d, &focus, &revert);
+  const Window root = DefaultRootWindow(d);
+  while (focus != None && focus != PointerRoot && focus != root) {
+    if (focus == window) return true;
+    const std::optional<Window> parent = ParentOf(d, focus);
+    if (!parent) return false;
+    focus = *parent;
+  }
+  return false;
+}
+
 }  // namespace
+
+// A window acted on right after it appeared may still be getting ready: its
+// program maps it and sets its protocols a moment after naming it. Gives
+// such a window a little time; false when cond still fails after it.
+bool X11WindowActions::Settles(const std::function<bool()>& cond) {
+  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
+    if (cond()) return true;
+  }
+  return false;
+}
 
 Display* X11WindowActions::Get() { return display_.Get("window commands need"); }
 
@@ -115,12 +141,16 @@ void X11WindowActions::Activate(WindowHandle window) {
       SendToRoot(DefaultRootWindow(d), currentDesktop, static_cast<long>(*desktop), static_cast<long>(now), 0);
     }
     SendToRoot(target->client, activeWindow, kSourcePager, static_cast<long>(now), 0);
+    // The manager moves the focus when it gets to the request; keys typed
+    // next must not arrive before that.
+    Settles([&] { return HasFocus(d, target->topLevel); });
   } else {
     XRaiseWindow(d, target->topLevel);
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(d, target->client, &attributes) != 0 && attributes.map_state == IsViewable) {
-      XSetInputFocus(d, target->client, RevertToParent, CurrentTime);
-    }
+    const bool viewable = Settles([&] {
+      XWindowAttributes attributes;
+      return XGetWindowAttributes(d, target->client, &attributes) != 0 && attributes.map_state == IsViewable;
+    });
+    if (viewable) XSetInputFocus(d, target->client, RevertToParent, CurrentTime);
   }
   XSync(d, False);
 }
@@ -146,8 +176,11 @@ void X11WindowActions::Close(WindowHandle window) {
 void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
   const Atom protocols = Intern(d, "WM_PROTOCOLS");
   const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
-  const std::vector<unsigned long> offered = PropertyItems(d, client, protocols);
-  if (std::find(offered.begin(), offered.end(), deleteWindow) == offered.end()) return;
+  const bool offered = Settles([&] {
+    const std::vector<unsigned long> items = PropertyItems(d, client, protocols);
+    return std::find(items.begin(), items.end(), deleteWindow) != items.end();
+  });
+  if (!offered) return;
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = client;

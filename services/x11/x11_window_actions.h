@@ -13,6 +13,7 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <optional>
 
 #include "services/windows.h"
@@ -49,6 +50,7 @@ class X11WindowActions {
   Time ServerTime();
   void SendToRoot(Window about, Atom type, long l0, long l1, long l2);
   void SendDeleteWindow(Display* d, Window client);
+  bool Settles(const std::function<bool()>& cond);
 
   SharedDisplay& display_;
   Window timeWindow_ = None;  // an unmapped window of ours for timestamps

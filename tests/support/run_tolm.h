@@ -28,6 +28,8 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
+  // The full path of a file in the directory.
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
   // Writes a file (relative to the directory) and returns its full path.
   std::string Write(const std::string& name, const std::string& contents) const;
   std::string Read(const std::string& name) const;

@@ -34,17 +34,6 @@ std::string UniqueTitle(const std::string& what) {
   return "tolm-" + what + "-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
 }
 
-TempDir::TempDir() {
-  std::string pattern = std::filesystem::temp_directory_path().string() + "/tolm-x11-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 TestWindowProcess::TestWindowProcess(const std::string& title, const std::vector<std::string>& extra,
                                      const std::function<void(pid_t)>& onSpawned)
     : title_(title) {

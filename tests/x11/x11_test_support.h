@@ -13,6 +13,8 @@
 
 #include "services/x11/x11_display.h"
 
+#include "support/run_tolm.h"
+
 namespace tolm::testing {
 
 using namespace std::chrono_literals;
@@ -22,19 +24,6 @@ bool WaitUntil(const std::function<bool()>& cond, std::chrono::milliseconds time
 
 // A title no other test window has.
 std::string UniqueTitle(const std::string& what);
-
-// A private temporary folder, removed with its files.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // tolm_testwin as a child process; killed and reaped on destruction.
 class TestWindowProcess {
