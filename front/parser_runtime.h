@@ -68,7 +68,8 @@ class TCustomParser {
   }
 
  private:
-  // Drops whatever values a finished (or aborted) parse left on the stack.
+  // Drops whatever values a finished (or aborted) parse left on the stack:
+  // only actions put values there, at most up to highWater_.
   struct StackReleaser {
     TCustomParser& p;
     ~StackReleaser() {
@@ -105,7 +106,7 @@ class TCustomParser {
         return 1;
       }
       states[depth] = state;
-      if (++depth > highWater_) highWater_ = depth;
+      ++depth;
       for (;;) {  // next action in this state, without pushing
         const int rule = defaultReduction[state];
         if (rule == 0 && Lookahead < 0) {
@@ -122,11 +123,14 @@ class TCustomParser {
           break;
         }
         if (action < 0) {  // reduce, then push the goto state
-          const int base = depth - ruleLength[-action];
-          if (base + 1 > highWater_) highWater_ = base + 1;
-          if (skip == nullptr || skip[-action] == 0) Reduce(-action, values + base);
+          const int reduced = -action;
+          const int base = depth - ruleLength[reduced];
+          if (skip == nullptr || skip[reduced] == 0) {
+            if (base + 1 > highWater_) highWater_ = base + 1;
+            Reduce(reduced, values + base);
+          }
           depth = base;
-          state = gotos[static_cast<size_t>(states[depth - 1]) * nonterminals + static_cast<size_t>(ruleLhs[-action])];
+          state = gotos[static_cast<size_t>(states[depth - 1]) * nonterminals + static_cast<size_t>(ruleLhs[reduced])];
           break;
         }
         const int recovered = Recover(depth);
