@@ -53,8 +53,7 @@ def main():
         sh = os.path.join(tmp, "loop.sh")
         benchlib.write_lines(tm, command_file(a.passes))
         benchlib.write_lines(sh, bash_script(a.passes))
-        # An argument that begins with "/" is read as a command line rather
-        # than a file name, so both files run by relative name from their folder.
+        # Both files run by relative name from their folder.
         ours, peer = benchlib.best_of_pair([tolm, "--console", "loop.tm"], ["bash", "loop.sh"],
                                           a.runs, cwd=tmp)
     for who, run in (("tolm32 --console loop.tm", ours), ("bash loop.sh", peer)):

@@ -35,8 +35,7 @@ def make_pair(directory, lines):
 
 
 def run_dry(tolm, dry):
-    # Run by relative name from its folder: an argument that begins with "/"
-    # is read as a command line, not as a file name.
+    # Run by relative name from its folder.
     return [tolm, "--console", os.path.basename(dry)], os.path.dirname(dry)
 
 

@@ -26,8 +26,7 @@ def main():
         sh = os.path.join(tmp, "starts.sh")
         benchlib.write_lines(tm, ['"/bin/true" /wait'] * a.count)
         benchlib.write_lines(sh, ["/bin/true"] * a.count)
-        # An argument that begins with "/" is read as a command line rather
-        # than a file name, so both files run by relative name from their folder.
+        # Both files run by relative name from their folder.
         ours, peer = benchlib.best_of_pair([tolm, "--console", "starts.tm"], ["bash", "starts.sh"],
                                           a.runs, cwd=tmp)
     for who, run in (("tolm32 --console starts.tm", ours), ("bash starts.sh", peer)):
