@@ -40,7 +40,7 @@ class InputBuffer {
   char* Start() { return data_ + kFrontRoom; }
 
  private:
-  // Moves the unfinished line to the front room's end and reads more after
+  // Moves the unfinished line to just after the front room and reads more after
   // it; scan is kept pointing at the same byte. Sets atEnd_ when the source
   // has no more.
   void Refill(size_t& scan);

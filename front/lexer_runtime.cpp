@@ -9,7 +9,12 @@ namespace tolm {
 
 bool LexTrace = false;
 
-TCustomLexer::TCustomLexer(const LexAutomaton& automaton) : automaton_(automaton) { Clear(); }
+// Before any Open the pending characters sit, empty, in the buffer's front
+// room, so a push-back there is as safe as after it.
+TCustomLexer::TCustomLexer(const LexAutomaton& automaton) : automaton_(automaton) {
+  next_ = end_ = input_.Start();
+  Clear();
+}
 
 void TCustomLexer::Open(std::string_view input, const std::string& sourceName, std::string& out,
                         std::string& err) {
