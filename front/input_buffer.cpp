@@ -40,7 +40,7 @@ void InputBuffer::Allocate(size_t capacity) {
   capacity_ = heapCapacity_;
 }
 
-void InputBuffer::Refill(size_t& scan) {
+bool InputBuffer::Refill(size_t& scan) {
   if (next_ != kFrontRoom) {
     const size_t kept = end_ - next_;
     std::memmove(data_ + kFrontRoom, data_ + next_, kept);
@@ -60,37 +60,36 @@ void InputBuffer::Refill(size_t& scan) {
   const size_t got = source_->Read(data_ + end_, capacity_ - 1 - end_);
   if (got == 0) atEnd_ = true;
   end_ += got;
+  return got != 0;
 }
 
 bool InputBuffer::NextLine(char*& begin, size_t& length) {
   if (source_ == nullptr) return false;
   size_t scan = next_;
   for (;;) {
-    char* const data = data_;
-    if (const void* hit = std::memchr(data + scan, '\n', end_ - scan)) {
-      char* const lf = static_cast<char*>(const_cast<void*>(hit));
-      char* const textEnd = LineTextEnd(data + next_, lf);
-      length = static_cast<size_t>(textEnd - (data + next_));
+    const void* hit = scan != end_ ? std::memchr(data_ + scan, '\n', end_ - scan) : nullptr;
+    if (hit != nullptr) {
+      char* const lf = data_ + (static_cast<const char*>(hit) - data_);
+      char* const textEnd = LineTextEnd(data_ + next_, lf);
+      length = static_cast<size_t>(textEnd - (data_ + next_));
       if (length > kMaxLineLength) throw Exception(kRangeCheckError);
       *textEnd = '\n';  // over the CR of a CR LF; an LF stays as it is
-      begin = data + next_;
-      next_ = static_cast<size_t>(lf - data) + 1;
+      begin = data_ + next_;
+      next_ = static_cast<size_t>(lf - data_) + 1;
       return true;
     }
     scan = end_;
     // Without its LF the line may still lose one CR, no more.
     if (end_ - next_ > kMaxLineLength + 1) throw Exception(kRangeCheckError);
-    if (atEnd_) {
-      if (next_ == end_) return false;
-      length = end_ - next_;  // a last line without a terminator keeps every byte
-      if (length > kMaxLineLength) throw Exception(kRangeCheckError);
-      data[end_] = '\n';
-      begin = data + next_;
-      next_ = end_;
-      return true;
-    }
-    Refill(scan);
+    if (atEnd_ || !Refill(scan)) break;
   }
+  if (next_ == end_) return false;
+  length = end_ - next_;  // a last line without a terminator keeps every byte
+  if (length > kMaxLineLength) throw Exception(kRangeCheckError);
+  data_[end_] = '\n';
+  begin = data_ + next_;
+  next_ = end_;
+  return true;
 }
 
 }  // namespace tolm

@@ -41,9 +41,9 @@ class InputBuffer {
 
  private:
   // Moves the unfinished line to just after the front room and reads more after
-  // it; scan is kept pointing at the same byte. Sets atEnd_ when the source
-  // has no more.
-  void Refill(size_t& scan);
+  // it; scan is kept pointing at the same byte. False (and atEnd_ set) when
+  // the source has no more.
+  bool Refill(size_t& scan);
 
   void Allocate(size_t capacity);
 
