@@ -60,10 +60,9 @@ const TKwRec& KeywordRow(int row) {
 
 namespace {
 
-// Words are looked up by length and last character first: a table of the
-// rows with each such pair (built once from the rows above) leaves at most
-// a couple of candidates, and most words of a command file meet none and
-// are rejected without touching a name.
+// An index of the rows by name length and last character (built once from
+// the rows above): a word whose pair no row has is no keyword, which most
+// words of a command file are, and needs no search.
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr size_t kBuckets = 64;
@@ -87,21 +86,27 @@ struct KeywordIndex {
   }
 };
 
-bool SameCaseBlind(std::string_view word, std::string_view lowerName) {
-  for (size_t i = 0; i < word.size(); ++i)
-    if (Lower(word[i]) != lowerName[i]) return false;
-  return true;
-}
-
 }  // namespace
 
 int LookupKeyword(std::string_view word) {
+  // Quick reject first: most words of a command file share length and last
+  // character with no keyword at all.
   if (word.empty() || word.size() > kLongestKeyword) return -1;
   static const KeywordIndex index;
-  for (int8_t row : index.rows[BucketOf(word.size(), word.back())]) {
-    if (row == 0) break;
-    std::string_view name = kKeywords[static_cast<size_t>(row - 1)].Name;
-    if (name.size() == word.size() && SameCaseBlind(word, name)) return row;
+  if (index.rows[BucketOf(word.size(), word.back())][0] == 0) return -1;
+  // Binary search over rows 1..34, sorted by name (byte-wise, a prefix first).
+  char lowered[kLongestKeyword];
+  for (size_t i = 0; i < word.size(); ++i) lowered[i] = Lower(word[i]);
+  const std::string_view key(lowered, word.size());
+  int low = 1, high = kKeywordSearchRows;
+  while (low <= high) {
+    const int middle = low + (high - low) / 2;
+    const int order = key.compare(kKeywords[static_cast<size_t>(middle - 1)].Name);
+    if (order == 0) return middle;
+    if (order > 0)
+      low = middle + 1;
+    else
+      high = middle - 1;
   }
   return -1;
 }

@@ -7,7 +7,7 @@
 namespace tolm {
 namespace {
 
-TEST(KeywordTable, RowsAreSortedByName) {
+TEST(KeywordTable, RowsAreSortedForTheBinarySearch) {
   for (int row = 1; row < kKeywordSearchRows; ++row)
     EXPECT_LT(KeywordRow(row).Name, KeywordRow(row + 1).Name) << "row " << row;
 }
