@@ -83,4 +83,17 @@ bool WindowManagerSupports(Display* display, Atom hint) {
   return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 
+void SendClientMessage(Display* display, Window about, Atom type, std::array<long, 4> data, bool toRoot) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = about;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  for (size_t i = 0; i < data.size(); ++i) event.xclient.data.l[i] = data[i];
+  if (toRoot)
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  else
+    XSendEvent(display, about, False, NoEventMask, &event);
+}
+
 }  // namespace tolm

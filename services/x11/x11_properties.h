@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -24,5 +25,10 @@ std::vector<Window> ChildrenOf(Display* display, Window window);
 bool WindowManagerRunning(Display* display);
 // Whether it runs and lists the hint in _NET_SUPPORTED.
 bool WindowManagerSupports(Display* display, Atom hint);
+
+// A 32-bit client message of type about a window. To the root window it is
+// a request to the window manager (sent with the substructure masks); to
+// the window itself it is a protocol message (sent with no mask).
+void SendClientMessage(Display* display, Window about, Atom type, std::array<long, 4> data, bool toRoot);
 
 }  // namespace tolm

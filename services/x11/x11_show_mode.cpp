@@ -118,16 +118,10 @@ class ShowModeWatch {
   void Maximize(Window window, int screen) {
     const Atom state = Intern("_NET_WM_STATE");
     if (WindowManagerSupports(d_, state)) {
-      XEvent event{};
-      event.xclient.type = ClientMessage;
-      event.xclient.window = window;
-      event.xclient.message_type = state;
-      event.xclient.format = 32;
-      event.xclient.data.l[0] = kNetWmStateAdd;
-      event.xclient.data.l[1] = static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_VERT"));
-      event.xclient.data.l[2] = static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_HORZ"));
-      event.xclient.data.l[3] = kSourcePager;
-      XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+      SendClientMessage(d_, window, state,
+                        {kNetWmStateAdd, static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_VERT")),
+                         static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_HORZ")), kSourcePager},
+                        true);
     } else {
       XMoveResizeWindow(d_, window, 0, 0, static_cast<unsigned>(DisplayWidth(d_, screen)),
                         static_cast<unsigned>(DisplayHeight(d_, screen)));

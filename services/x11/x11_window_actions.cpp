@@ -115,16 +115,7 @@ Time X11WindowActions::ServerTime() {
 }
 
 void X11WindowActions::SendToRoot(Window about, Atom type, long l0, long l1, long l2) {
-  Display* d = Get();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = about;
-  event.xclient.message_type = type;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = l0;
-  event.xclient.data.l[1] = l1;
-  event.xclient.data.l[2] = l2;
-  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  SendClientMessage(Get(), about, type, {l0, l1, l2, 0}, true);
 }
 
 void X11WindowActions::Activate(WindowHandle window) {
@@ -181,14 +172,8 @@ void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
     return std::find(items.begin(), items.end(), deleteWindow) != items.end();
   });
   if (!offered) return;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = client;
-  event.xclient.message_type = protocols;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-  event.xclient.data.l[1] = static_cast<long>(ServerTime());
-  XSendEvent(d, client, False, NoEventMask, &event);
+  SendClientMessage(d, client, protocols, {static_cast<long>(deleteWindow), static_cast<long>(ServerTime()), 0, 0},
+                    false);
 }
 
 void X11WindowActions::Quit(WindowHandle window) {

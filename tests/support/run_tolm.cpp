@@ -17,16 +17,12 @@
 extern char** environ;
 
 namespace tolm::testing {
-namespace {
-
-std::string ReadAll(const std::string& path) {
+std::string ReadFileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
-
-}  // namespace
 
 TempDir::TempDir() {
   char pattern[] = "/tmp/tolm-test-XXXXXX";
@@ -46,7 +42,7 @@ std::string TempDir::Write(const std::string& name, const std::string& contents)
   return full;
 }
 
-std::string TempDir::Read(const std::string& name) const { return ReadAll(path_ + "/" + name); }
+std::string TempDir::Read(const std::string& name) const { return ReadFileText(path_ + "/" + name); }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& dir,
                      const std::vector<std::string>& env, int timeoutSeconds) {
@@ -96,8 +92,8 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  result.out = ReadAll(outPath);
-  result.err += ReadAll(errPath);
+  result.out = ReadFileText(outPath);
+  result.err += ReadFileText(errPath);
   return result;
 }
 

@@ -20,6 +20,9 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 RunResult RunTolm(const std::vector<std::string>& args, const std::string& dir = "",
                   const std::vector<std::string>& env = {});
 
+// The whole contents of a file; empty when it cannot be read.
+std::string ReadFileText(const std::string& path);
+
 // A fresh directory under /tmp, removed with everything in it at destruction.
 class TempDir {
  public:

@@ -3,21 +3,11 @@
 // /killwindow. The typed keys are compared with what the window received.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
 
 namespace tolm::testing {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(X11EndToEnd, WaitActivateTypeCloseAndWaitClose) {
   TempDir dir;
@@ -35,7 +25,7 @@ TEST(X11EndToEnd, WaitActivateTypeCloseAndWaitClose) {
   RunResult r = RunTolm({"--console", dir.Write("e2e.tm", "/set waitinternval=20\n" + script)}, dir.path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(ReadFile(log),
+  EXPECT_EQ(ReadFileText(log),
             "Shift_L\nH\ni\n,\n \nShift_L\nT\no\nl\nm\nTab\nTab\nControl_L\nC-a\nAlt_L\nM-f\nM-x\nReturn\nF5\n");
 }
 
