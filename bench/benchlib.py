@@ -114,3 +114,20 @@ def report(name, ours, peer, unit, higher_is_better, target=None):
 def write_lines(path, lines):
     with open(path, "w", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
+
+
+def compare_scripts(stem, tm_lines, sh_lines, runs, what):
+    """Runs a command file (tolm32 --console) and a bash script of the given
+    lines, best of runs each, alternating, by relative name from a temporary
+    folder; prints both and returns (ours, peer). what describes the work, e.g.
+    "for 1000 starts"."""
+    tolm = tolm_binary()
+    if not os.access(tolm, os.X_OK):
+        sys.exit(f"{tolm} not found: build it first (bash bench/run_all.sh does)")
+    with tempfile.TemporaryDirectory(prefix=f"tolm-{stem}-") as tmp:
+        write_lines(os.path.join(tmp, f"{stem}.tm"), tm_lines)
+        write_lines(os.path.join(tmp, f"{stem}.sh"), sh_lines)
+        ours, peer = best_of_pair([tolm, "--console", f"{stem}.tm"], ["bash", f"{stem}.sh"], runs, cwd=tmp)
+    for who, run in ((f"tolm32 --console {stem}.tm", ours), (f"bash {stem}.sh", peer)):
+        print(f"{who + ':':<27} best {run.seconds:.3f} s (CPU {run.cpu_seconds:.3f} s) of {runs} {what}")
+    return ours, peer

@@ -12,9 +12,6 @@ Usage: loop_bench.py [--passes N] [--runs N]
 """
 
 import argparse
-import os
-import sys
-import tempfile
 
 import benchlib
 
@@ -45,20 +42,8 @@ def main():
     p.add_argument("--passes", type=int, default=100_000)
     p.add_argument("--runs", type=int, default=5)
     a = p.parse_args()
-    tolm = benchlib.tolm_binary()
-    if not os.access(tolm, os.X_OK):
-        sys.exit(f"{tolm} not found: build it first (bash bench/run_all.sh does)")
-    with tempfile.TemporaryDirectory(prefix="tolm-loop-") as tmp:
-        tm = os.path.join(tmp, "loop.tm")
-        sh = os.path.join(tmp, "loop.sh")
-        benchlib.write_lines(tm, command_file(a.passes))
-        benchlib.write_lines(sh, bash_script(a.passes))
-        # Both files run by relative name from their folder.
-        ours, peer = benchlib.best_of_pair([tolm, "--console", "loop.tm"], ["bash", "loop.sh"],
-                                          a.runs, cwd=tmp)
-    for who, run in (("tolm32 --console loop.tm", ours), ("bash loop.sh", peer)):
-        print(f"{who + ':':<27} best {run.seconds:.3f} s (CPU {run.cpu_seconds:.3f} s) "
-              f"of {a.runs} for {a.passes} passes")
+    ours, peer = benchlib.compare_scripts("loop", command_file(a.passes), bash_script(a.passes), a.runs,
+                                          f"for {a.passes} passes")
     benchlib.report("loop pass (/set + /while)", ours.seconds / a.passes * 1e6,
                     peer.seconds / a.passes * 1e6, "us/pass", higher_is_better=False,
                     target=1)

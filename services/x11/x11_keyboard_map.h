@@ -31,7 +31,7 @@ KeySym CharacterKeysym(char32_t character);
 
 class X11KeyboardMap {
  public:
-  // Reads the map and the active group of the device (an XKB device spec).
+  // Reads the map and the active group of the device (its XKB device specifier).
   static X11KeyboardMap Read(Display* display, unsigned int device);
 
   // Only the first two levels take part: the plain level and the one reached
