@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <bitset>
-#include <map>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace tolm {
 namespace {
 
 constexpr int kMaxTerminals = 512;
-using TokenSet = std::bitset<kMaxTerminals>;
+// One bit more than the terminals: while the lookahead links are worked out,
+// bit kMaxTerminals stands for "whatever the kernel item itself gets".
+using TokenSet = std::bitset<kMaxTerminals + 1>;
+constexpr size_t kPassedOn = kMaxTerminals;
 
 struct Transition {
   int symbol;
@@ -25,6 +28,15 @@ struct State {
 struct ClosureItem {
   int item;
   TokenSet lookahead;
+};
+
+// Kernels are interned by content; FNV-1a over the sorted item ids.
+struct KernelHash {
+  size_t operator()(const std::vector<int>& kernel) const {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (int item : kernel) h = (h ^ static_cast<uint32_t>(item)) * 0x100000001b3ull;
+    return static_cast<size_t>(h);
+  }
 };
 
 class LalrBuilder {
@@ -43,6 +55,9 @@ class LalrBuilder {
     }
     rulesOf_.resize(static_cast<size_t>(g.nonterminalCount + 1));
     for (size_t r = 0; r < rules_.size(); ++r) rulesOf_[Nt(rules_[r].lhs)].push_back(static_cast<int>(r));
+    where_.assign(itemRule_.size(), -1);
+    mark_.assign(itemRule_.size(), 0);
+    bySymbol_.resize(static_cast<size_t>(augmented_ + 1));
   }
 
   ParseTables Build() {
@@ -100,35 +115,50 @@ class LalrBuilder {
     }
   }
 
-  std::vector<int> Closure0(const std::vector<int>& kernel) const {
-    std::vector<int> items = kernel;
-    std::vector<bool> seen(itemRule_.size(), false);
-    for (int i : kernel) seen[static_cast<size_t>(i)] = true;
-    for (size_t k = 0; k < items.size(); ++k) {
-      if (Complete(items[k]) || IsTerminal(NextSymbol(items[k]))) continue;
-      for (int r : rulesOf_[Nt(NextSymbol(items[k]))]) {
-        int start = itemBase_[static_cast<size_t>(r)];
-        if (!seen[static_cast<size_t>(start)]) seen[static_cast<size_t>(start)] = true, items.push_back(start);
+  // LR(0) closure of a kernel into closure_: the kernel, then the items it
+  // brings in, in the order they are found.
+  void Closure0(const std::vector<int>& kernel) {
+    closure_.assign(kernel.begin(), kernel.end());
+    ++stamp_;
+    for (int i : kernel) mark_[static_cast<size_t>(i)] = stamp_;
+    for (size_t k = 0; k < closure_.size(); ++k) {
+      if (Complete(closure_[k]) || IsTerminal(NextSymbol(closure_[k]))) continue;
+      for (int r : rulesOf_[Nt(NextSymbol(closure_[k]))]) {
+        const size_t start = static_cast<size_t>(itemBase_[static_cast<size_t>(r)]);
+        if (mark_[start] != stamp_) mark_[start] = stamp_, closure_.push_back(static_cast<int>(start));
       }
     }
-    return items;
   }
 
-  int AddState(std::vector<int> kernel) {
+  int AddState(std::vector<int>& kernel) {
     std::sort(kernel.begin(), kernel.end());
-    auto [it, inserted] = stateIds_.emplace(kernel, static_cast<int>(states_.size()));
-    if (inserted) states_.push_back({kernel, std::vector<TokenSet>(kernel.size()), {}});
-    return it->second;
+    auto found = stateIds_.find(kernel);
+    if (found != stateIds_.end()) return found->second;
+    const int id = static_cast<int>(states_.size());
+    stateIds_.emplace(kernel, id);
+    states_.push_back({kernel, std::vector<TokenSet>(kernel.size()), {}});
+    return id;
   }
 
   void BuildLr0States() {
-    AddState({itemBase_[0]});
+    std::vector<int> first{itemBase_[0]};
+    AddState(first);
+    std::vector<int> symbols;
     for (size_t s = 0; s < states_.size(); ++s) {
-      std::map<int, std::vector<int>> bySymbol;  // ordered: deterministic state numbers
-      for (int item : Closure0(states_[s].kernel))
-        if (!Complete(item)) bySymbol[NextSymbol(item)].push_back(item + 1);
-      for (auto& [symbol, kernel] : bySymbol) {
-        int target = AddState(kernel);
+      Closure0(states_[s].kernel);
+      symbols.clear();
+      for (int item : closure_) {
+        if (Complete(item)) continue;
+        std::vector<int>& kernel = bySymbol_[static_cast<size_t>(NextSymbol(item))];
+        if (kernel.empty()) symbols.push_back(NextSymbol(item));
+        kernel.push_back(item + 1);
+      }
+      // By symbol: deterministic state numbers.
+      std::sort(symbols.begin(), symbols.end());
+      for (int symbol : symbols) {
+        std::vector<int>& kernel = bySymbol_[static_cast<size_t>(symbol)];
+        const int target = AddState(kernel);
+        kernel.clear();
         states_[s].transitions.push_back({symbol, target});
       }
     }
@@ -141,51 +171,84 @@ class LalrBuilder {
     return -1;
   }
 
-  // LR(1) closure of a state's kernel with its current lookahead sets.
-  std::vector<ClosureItem> Closure1(const State& st) const {
-    std::vector<ClosureItem> items;
-    std::map<int, size_t> where;
-    for (size_t k = 0; k < st.kernel.size(); ++k) {
-      where[st.kernel[k]] = items.size();
-      items.push_back({st.kernel[k], st.kernelLookahead[k]});
+  // LR(1) closure of a kernel with the given lookahead sets, into items_:
+  // the kernel first, then items in the order they are found.
+  const std::vector<ClosureItem>& Closure1(const std::vector<int>& kernel, const std::vector<TokenSet>& lookahead) {
+    items_.clear();
+    work_.clear();
+    for (size_t k = 0; k < kernel.size(); ++k) {
+      where_[static_cast<size_t>(kernel[k])] = static_cast<int>(items_.size());
+      work_.push_back(items_.size());
+      items_.push_back({kernel[k], lookahead[k]});
     }
-    std::vector<size_t> work(items.size());
-    for (size_t k = 0; k < work.size(); ++k) work[k] = k;
-    while (!work.empty()) {
-      size_t k = work.back();
-      work.pop_back();
-      int item = items[k].item;
+    while (!work_.empty()) {
+      const size_t k = work_.back();
+      work_.pop_back();
+      const int item = items_[k].item;
       if (Complete(item) || IsTerminal(NextSymbol(item))) continue;
       TokenSet la = afterFirst_[static_cast<size_t>(item)];
-      if (afterNullable_[static_cast<size_t>(item)]) la |= items[k].lookahead;
+      if (afterNullable_[static_cast<size_t>(item)]) la |= items_[k].lookahead;
       for (int r : rulesOf_[Nt(NextSymbol(item))]) {
-        int start = itemBase_[static_cast<size_t>(r)];
-        auto found = where.find(start);
-        if (found == where.end()) {
-          where[start] = items.size();
-          work.push_back(items.size());
-          items.push_back({start, la});
-        } else if ((items[found->second].lookahead | la) != items[found->second].lookahead) {
-          items[found->second].lookahead |= la;
-          work.push_back(found->second);
+        const size_t start = static_cast<size_t>(itemBase_[static_cast<size_t>(r)]);
+        int& at = where_[start];
+        if (at < 0) {
+          at = static_cast<int>(items_.size());
+          work_.push_back(items_.size());
+          items_.push_back({static_cast<int>(start), la});
+        } else {
+          TokenSet& have = items_[static_cast<size_t>(at)].lookahead;
+          if ((have | la) != have) have |= la, work_.push_back(static_cast<size_t>(at));
         }
       }
     }
-    return items;
+    for (const ClosureItem& ci : items_) where_[static_cast<size_t>(ci.item)] = -1;
+    return items_;
   }
 
+  // Lookaheads the LALR way: the closure of each kernel item on its own,
+  // with a marker for "the kernel item's own lookahead", tells which
+  // tokens every successor kernel item gets outright and which kernel
+  // items pass theirs on to it. Passing on along those links until
+  // nothing changes gives the least solution, the same sets as closing
+  // every state again and again until nothing changes.
   void PropagateLookaheads() {
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (size_t s = 0; s < states_.size(); ++s)
-        for (const ClosureItem& ci : Closure1(states_[s])) {
+    std::vector<size_t> slotBase(states_.size() + 1, 0);
+    for (size_t s = 0; s < states_.size(); ++s) slotBase[s + 1] = slotBase[s] + states_[s].kernel.size();
+    std::vector<std::vector<size_t>> links(slotBase.back());
+    std::vector<TokenSet> seed;
+    for (size_t s = 0; s < states_.size(); ++s) {
+      for (size_t k = 0; k < states_[s].kernel.size(); ++k) {
+        seed.assign(states_[s].kernel.size(), TokenSet{});
+        seed[k].set(kPassedOn);
+        for (const ClosureItem& ci : Closure1(states_[s].kernel, seed)) {
           if (Complete(ci.item)) continue;
-          State& target = states_[static_cast<size_t>(TargetOf(static_cast<int>(s), NextSymbol(ci.item)))];
-          size_t k = static_cast<size_t>(
-              std::lower_bound(target.kernel.begin(), target.kernel.end(), ci.item + 1) - target.kernel.begin());
-          TokenSet merged = target.kernelLookahead[k] | ci.lookahead;
-          if (merged != target.kernelLookahead[k]) target.kernelLookahead[k] = merged, changed = true;
+          const size_t t = static_cast<size_t>(TargetOf(static_cast<int>(s), NextSymbol(ci.item)));
+          const std::vector<int>& kernel = states_[t].kernel;
+          const size_t kk =
+              static_cast<size_t>(std::lower_bound(kernel.begin(), kernel.end(), ci.item + 1) - kernel.begin());
+          TokenSet outright = ci.lookahead;
+          outright.reset(kPassedOn);
+          states_[t].kernelLookahead[kk] |= outright;
+          if (ci.lookahead.test(kPassedOn)) links[slotBase[s] + k].push_back(slotBase[t] + kk);
         }
+      }
+    }
+    std::vector<TokenSet*> la(slotBase.back());
+    for (size_t s = 0; s < states_.size(); ++s)
+      for (size_t k = 0; k < states_[s].kernel.size(); ++k) la[slotBase[s] + k] = &states_[s].kernelLookahead[k];
+    std::vector<size_t> work;
+    std::vector<bool> queued(la.size(), false);
+    for (size_t slot = 0; slot < la.size(); ++slot)
+      if (la[slot]->any() && !links[slot].empty()) work.push_back(slot), queued[slot] = true;
+    while (!work.empty()) {
+      const size_t from = work.back();
+      work.pop_back();
+      queued[from] = false;
+      for (size_t to : links[from]) {
+        if ((*la[to] | *la[from]) == *la[to]) continue;
+        *la[to] |= *la[from];
+        if (!queued[to]) work.push_back(to), queued[to] = true;
+      }
     }
   }
 
@@ -237,7 +300,7 @@ class LalrBuilder {
     return ConflictResolution::ErrorByNonAssoc;
   }
 
-  void FillRow(int s, ParseTables& t) const {
+  void FillRow(int s, ParseTables& t) {
     const State& st = states_[static_cast<size_t>(s)];
     int16_t* row = &t.action[static_cast<size_t>(s) * static_cast<size_t>(t.terminalCount)];
     for (const Transition& tr : st.transitions) {
@@ -247,7 +310,7 @@ class LalrBuilder {
         t.gotoState[static_cast<size_t>(s) * static_cast<size_t>(t.nonterminalCount) + Nt(tr.symbol)] =
             static_cast<int16_t>(tr.target);
     }
-    std::vector<ClosureItem> items = Closure1(st);
+    const std::vector<ClosureItem>& items = Closure1(st.kernel, st.kernelLookahead);
     for (const ClosureItem& ci : items)
       if (Complete(ci.item) && itemRule_[static_cast<size_t>(ci.item)] == 0) row[0] = ParseTables::kAccept;
     for (const ClosureItem& ci : items) {
@@ -272,7 +335,7 @@ class LalrBuilder {
     return rule;
   }
 
-  ParseTables MakeTables() const {
+  ParseTables MakeTables() {
     ParseTables t;
     t.terminalCount = g_.terminalCount;
     t.nonterminalCount = g_.nonterminalCount;
@@ -299,7 +362,15 @@ class LalrBuilder {
   std::vector<TokenSet> afterFirst_;
   std::vector<bool> afterNullable_;
   std::vector<State> states_;
-  std::map<std::vector<int>, int> stateIds_;
+  std::unordered_map<std::vector<int>, int, KernelHash> stateIds_;
+  // Scratch reused by every closure.
+  std::vector<int> where_;  // position of an item in items_, -1: not there
+  std::vector<unsigned> mark_;
+  unsigned stamp_ = 0;
+  std::vector<int> closure_;
+  std::vector<ClosureItem> items_;
+  std::vector<size_t> work_;
+  std::vector<std::vector<int>> bySymbol_;  // successor kernels by symbol
 };
 
 }  // namespace
