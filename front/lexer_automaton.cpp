@@ -1,7 +1,9 @@
 #include "front/lexer_automaton.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace tolm {
 
@@ -54,25 +56,43 @@ struct Positions {
       }
     }
     if (items.size() >= 31) throw std::length_error("lexer rule pattern too long");
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i].repeat != Repeat::One) skippable |= 1u << i;
+      if (items[i].repeat == Repeat::Star) loops |= 1u << i;
+      for (unsigned c = 0; c < 256; ++c)
+        if (items[i].chars.test(c)) taking[c] |= 1u << i;
+    }
   }
 
   uint32_t Closure(uint32_t mask) const {
-    for (size_t i = 0; i < items.size(); ++i)
-      if ((mask >> i & 1u) && items[i].repeat != Repeat::One) mask |= 1u << (i + 1);
+    // Low positions first, so a run of skippable positions is crossed at once.
+    for (uint32_t open = mask & skippable; open != 0; open &= open - 1) {
+      const uint32_t bit = open & (~open + 1);
+      mask |= bit << 1;
+      open |= (bit << 1) & skippable;
+    }
     return mask;
   }
 
   uint32_t Step(uint32_t mask, unsigned char c) const {
-    uint32_t out = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-      if (!(mask >> i & 1u) || !items[i].chars.test(c)) continue;
-      out |= items[i].repeat == Repeat::Star ? 1u << i : 1u << (i + 1);
-    }
-    return Closure(out);
+    const uint32_t taken = mask & taking[c];
+    return Closure((taken & loops) | ((taken & ~loops) << 1));
   }
 
   bool Accepts(uint32_t mask) const { return mask >> items.size() & 1u; }
   bool CanGrow(uint32_t mask) const { return (mask & ((1u << items.size()) - 1)) != 0; }
+
+  uint32_t skippable = 0;  // optional or looping positions: the next one is open too
+  uint32_t loops = 0;      // looping positions: taking a byte stays there
+  std::array<uint32_t, 256> taking{};  // per byte, the positions it is taken at
+};
+
+struct ConfigHash {
+  size_t operator()(const std::vector<uint32_t>& config) const {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (uint32_t m : config) h = (h ^ m) * 0x100000001b3ull;
+    return static_cast<size_t>(h);
+  }
 };
 
 using Config = std::vector<uint32_t>;  // one position mask per rule
@@ -83,19 +103,26 @@ class SubsetBuilder {
     for (const LexRule& r : rules) positions_.emplace_back(r.pattern);
     // Bytes that belong to the same pattern items step alike: only the
     // first of each kind needs stepping.
-    std::map<std::vector<bool>, unsigned> firstWith;
+    std::vector<unsigned> kinds;
     for (unsigned c = 0; c < 256; ++c) {
-      std::vector<bool> membership;
-      for (const Positions& p : positions_)
-        for (const PatternItem& item : p.items) membership.push_back(item.chars.test(c));
-      firstOfKind_[c] = firstWith.emplace(std::move(membership), c).first->second;
+      const auto same = [&](unsigned k) {
+        for (const Positions& p : positions_)
+          if (p.taking[k] != p.taking[c]) return false;
+        return true;
+      };
+      auto found = std::find_if(kinds.begin(), kinds.end(), same);
+      if (found == kinds.end()) found = kinds.insert(kinds.end(), c);
+      firstOfKind_[c] = *found;
     }
   }
 
   int16_t StateOf(const Config& config) {
-    auto [it, inserted] = ids_.emplace(config, static_cast<int16_t>(configs_.size()));
-    if (inserted) configs_.push_back(config);
-    return it->second;
+    auto found = ids_.find(config);
+    if (found != ids_.end()) return found->second;
+    const auto id = static_cast<int16_t>(configs_.size());
+    ids_.emplace(config, id);
+    configs_.push_back(config);
+    return id;
   }
 
   Config Initial(const std::vector<LexRule>& rules, int condition, bool atLineStart) const {
@@ -110,8 +137,9 @@ class SubsetBuilder {
   LexAutomaton Finish(std::vector<int16_t> starts) {
     LexAutomaton a;
     a.start = std::move(starts);
+    Config config, next;
     for (size_t s = 0; s < configs_.size(); ++s) {  // configs_ grows while we walk it
-      Config config = configs_[s];
+      config = configs_[s];
       a.states.push_back(Describe(config));
       for (unsigned c = 1; c < 256; ++c) {
         const unsigned first = firstOfKind_[c];
@@ -119,7 +147,7 @@ class SubsetBuilder {
           a.states[s].next[c] = a.states[s].next[first];
           continue;
         }
-        Config next = Step(config, static_cast<unsigned char>(c));
+        Step(config, static_cast<unsigned char>(c), next);
         a.states[s].next[c] = IsEmpty(next) ? int16_t{-1} : StateOf(next);
       }
     }
@@ -144,16 +172,15 @@ class SubsetBuilder {
     return st;
   }
 
-  Config Step(const Config& config, unsigned char c) const {
-    Config next(config.size(), 0);
+  void Step(const Config& config, unsigned char c, Config& next) const {
+    next.assign(config.size(), 0);
     for (size_t r = 0; r < config.size(); ++r)
       if (config[r]) next[r] = positions_[r].Step(config[r], c);
-    return next;
   }
 
   // Numbers the states that the scanner just passes through first (see
   // LexAutomaton::passCount), then lays the automaton out flat.
-  static void Flatten(LexAutomaton& a) {
+  void Flatten(LexAutomaton& a) const {
     const auto tooMany = [](const LexAutomaton::State& st) { return st.highestRule > kScannerRuleLimit; };
     std::vector<bool> loops(a.states.size());
     for (size_t s = 0; s < a.states.size(); ++s)
@@ -186,15 +213,24 @@ class SubsetBuilder {
 
   // Bytes whose transitions agree in every state form one class; byte 0
   // (no transition anywhere) gets a class of its own like any other.
-  static void ClassifyBytes(LexAutomaton& a) {
-    std::map<std::vector<int16_t>, uint8_t> classOfColumn;
+  // A byte of the same kind as an earlier one has that byte's column, so
+  // only the first of each kind is compared with the classes so far.
+  void ClassifyBytes(LexAutomaton& a) const {
     std::vector<unsigned> representative;
+    const auto sameColumn = [&](unsigned c, unsigned d) {
+      for (const LexAutomaton::State& st : a.states)
+        if (st.next[c] != st.next[d]) return false;
+      return true;
+    };
     for (unsigned c = 0; c < 256; ++c) {
-      std::vector<int16_t> column;
-      for (const LexAutomaton::State& st : a.states) column.push_back(st.next[c]);
-      auto [it, added] = classOfColumn.emplace(std::move(column), static_cast<uint8_t>(representative.size()));
-      if (added) representative.push_back(c);
-      a.byteClass[c] = it->second;
+      if (firstOfKind_[c] != c) {
+        a.byteClass[c] = a.byteClass[firstOfKind_[c]];
+        continue;
+      }
+      size_t k = 0;
+      while (k < representative.size() && !sameColumn(c, representative[k])) ++k;
+      if (k == representative.size()) representative.push_back(c);
+      a.byteClass[c] = static_cast<uint8_t>(k);
     }
     a.classStride = 1;
     while (a.classStride < static_cast<int>(representative.size())) a.classStride *= 2;
@@ -212,7 +248,7 @@ class SubsetBuilder {
 
   std::vector<Positions> positions_;
   std::array<unsigned, 256> firstOfKind_{};
-  std::map<Config, int16_t> ids_;
+  std::unordered_map<Config, int16_t, ConfigHash> ids_;
   std::vector<Config> configs_;
 };
 
