@@ -100,6 +100,7 @@ using Config = std::vector<uint32_t>;  // one position mask per rule
 class SubsetBuilder {
  public:
   explicit SubsetBuilder(const std::vector<LexRule>& rules) {
+    positions_.reserve(rules.size());  // each carries a table per byte: no moves
     for (const LexRule& r : rules) positions_.emplace_back(r.pattern);
     // Bytes that belong to the same pattern items step alike: only the
     // first of each kind needs stepping.
@@ -113,6 +114,12 @@ class SubsetBuilder {
       auto found = std::find_if(kinds.begin(), kinds.end(), same);
       if (found == kinds.end()) found = kinds.insert(kinds.end(), c);
       firstOfKind_[c] = *found;
+    }
+    // Byte 0 is in no class; bytes like it have no transition anywhere.
+    for (unsigned c = 1; c < 256; ++c) {
+      if (firstOfKind_[c] == 0) continue;
+      if (firstOfKind_[c] == c) kinds_.push_back(c);
+      kindOf_[c] = kindOf_[firstOfKind_[c]] >= 0 ? kindOf_[firstOfKind_[c]] : static_cast<int>(kinds_.size() - 1);
     }
   }
 
@@ -140,15 +147,11 @@ class SubsetBuilder {
     Config config, next;
     for (size_t s = 0; s < configs_.size(); ++s) {  // configs_ grows while we walk it
       config = configs_[s];
-      a.states.push_back(Describe(config));
-      for (unsigned c = 1; c < 256; ++c) {
-        const unsigned first = firstOfKind_[c];
-        if (first != c) {  // a byte that every pattern treats like an earlier one
-          a.states[s].next[c] = a.states[s].next[first];
-          continue;
-        }
+      found_.push_back(Describe(config));
+      // Only the first byte of each kind is stepped; the others go alike.
+      for (unsigned c : kinds_) {
         Step(config, static_cast<unsigned char>(c), next);
-        a.states[s].next[c] = IsEmpty(next) ? int16_t{-1} : StateOf(next);
+        kindNext_.push_back(IsEmpty(next) ? int16_t{-1} : StateOf(next));
       }
     }
     if (configs_.size() > 32000) throw std::length_error("lexer automaton too large");
@@ -157,9 +160,16 @@ class SubsetBuilder {
   }
 
  private:
-  LexAutomaton::State Describe(const Config& config) const {
-    LexAutomaton::State st;
-    st.next.fill(-1);
+  // A state as found, before its transitions are spread over all bytes.
+  struct Found {
+    int16_t acceptRule = 0;
+    int16_t acceptCount = 0;
+    int16_t highestRule = 0;
+    bool hasTransitions = false;
+  };
+
+  Found Describe(const Config& config) const {
+    Found st;
     for (size_t r = 0; r < config.size(); ++r) {
       const int16_t rule = static_cast<int16_t>(r + 1);
       if (positions_[r].Accepts(config[r])) {
@@ -181,32 +191,40 @@ class SubsetBuilder {
   // Numbers the states that the scanner just passes through first (see
   // LexAutomaton::passCount), then lays the automaton out flat.
   void Flatten(LexAutomaton& a) const {
-    const auto tooMany = [](const LexAutomaton::State& st) { return st.highestRule > kScannerRuleLimit; };
-    std::vector<bool> loops(a.states.size());
-    for (size_t s = 0; s < a.states.size(); ++s)
-      for (int16_t target : a.states[s].next)
-        if (target == static_cast<int16_t>(s)) loops[s] = !tooMany(a.states[s]);
+    const size_t count = found_.size(), kinds = kinds_.size();
+    const auto target = [&](size_t s, size_t k) { return kindNext_[s * kinds + k]; };
+    const auto tooMany = [](const Found& st) { return st.highestRule > kScannerRuleLimit; };
+    std::vector<bool> loops(count);
+    for (size_t s = 0; s < count; ++s)
+      for (size_t k = 0; k < kinds; ++k)
+        if (target(s, k) == static_cast<int16_t>(s)) loops[s] = !tooMany(found_[s]);
     const auto passes = [&](size_t s) {
-      const LexAutomaton::State& st = a.states[s];
+      const Found& st = found_[s];
       return st.acceptRule == 0 && !tooMany(st) && st.hasTransitions && !loops[s];
     };
-    std::vector<int16_t> order, number(a.states.size());
+    std::vector<int16_t> order, number(count);
     for (bool first : {true, false})
-      for (size_t s = 0; s < a.states.size(); ++s)
+      for (size_t s = 0; s < count; ++s)
         if (passes(s) == first) order.push_back(static_cast<int16_t>(s));
     for (size_t n = 0; n < order.size(); ++n) number[static_cast<size_t>(order[n])] = static_cast<int16_t>(n);
     const auto renumber = [&](int16_t s) { return s < 0 ? s : number[static_cast<size_t>(s)]; };
 
-    std::vector<LexAutomaton::State> states;
-    for (int16_t old : order) {
-      LexAutomaton::State st = a.states[static_cast<size_t>(old)];
-      for (int16_t& target : st.next) target = renumber(target);
-      if (passes(static_cast<size_t>(old))) ++a.passCount;
-      a.steps.push_back({st.acceptRule, st.acceptCount, st.hasTransitions, tooMany(st),
-                         st.acceptRule == 0 && !tooMany(st), loops[static_cast<size_t>(old)]});
-      states.push_back(st);
+    a.states.resize(count);
+    a.steps.reserve(count);
+    for (size_t n = 0; n < count; ++n) {
+      const size_t old = static_cast<size_t>(order[n]);
+      const Found& found = found_[old];
+      LexAutomaton::State& st = a.states[n];
+      for (unsigned c = 0; c < 256; ++c)
+        st.next[c] = kindOf_[c] < 0 ? int16_t{-1} : renumber(target(old, static_cast<size_t>(kindOf_[c])));
+      st.acceptRule = found.acceptRule;
+      st.acceptCount = found.acceptCount;
+      st.highestRule = found.highestRule;
+      st.hasTransitions = found.hasTransitions;
+      if (passes(old)) ++a.passCount;
+      a.steps.push_back({st.acceptRule, st.acceptCount, st.hasTransitions, tooMany(found),
+                         st.acceptRule == 0 && !tooMany(found), loops[old]});
     }
-    a.states = std::move(states);
     for (int16_t& s : a.start) s = renumber(s);
     ClassifyBytes(a);
   }
@@ -248,6 +266,14 @@ class SubsetBuilder {
 
   std::vector<Positions> positions_;
   std::array<unsigned, 256> firstOfKind_{};
+  std::vector<unsigned> kinds_;  // the first byte of each kind but byte 0's
+  std::array<int, 256> kindOf_ = [] {
+    std::array<int, 256> none{};
+    none.fill(-1);
+    return none;
+  }();  // index into kinds_, -1: no transition anywhere
+  std::vector<Found> found_;       // per state in the order found
+  std::vector<int16_t> kindNext_;  // found state x kind: the next state, -1: none
   std::unordered_map<Config, int16_t, ConfigHash> ids_;
   std::vector<Config> configs_;
 };
