@@ -274,7 +274,7 @@ class LalrBuilder {
 
   static constexpr int16_t kNonAssocError = INT16_MIN;
 
-  void AddReduction(int state, int token, int rule, int16_t& cell, std::vector<Conflict>& conflicts) const {
+  void AddReduction(int state, int token, int rule, int16_t& cell, std::vector<Conflict>& conflicts) {
     if (cell == ParseTables::kError) {
       cell = static_cast<int16_t>(-rule);
     } else if (cell < 0 && cell != kNonAssocError) {
@@ -286,7 +286,7 @@ class LalrBuilder {
       ConflictResolution how = ResolveShiftReduce(token, rule);
       conflicts.push_back({state, token, rule, 0, how});
       if (how == ConflictResolution::ReduceByPrecedence) cell = static_cast<int16_t>(-rule);
-      if (how == ConflictResolution::ErrorByNonAssoc) cell = kNonAssocError;
+      if (how == ConflictResolution::ErrorByNonAssoc) cell = kNonAssocError, nonAssocSeen_ = true;
     }
   }
 
@@ -316,12 +316,24 @@ class LalrBuilder {
     for (const ClosureItem& ci : items) {
       int rule = itemRule_[static_cast<size_t>(ci.item)];
       if (!Complete(ci.item) || rule == 0) continue;
-      for (int tok = 0; tok < t.terminalCount; ++tok)
-        if (ci.lookahead.test(static_cast<size_t>(tok))) AddReduction(s, tok, rule, row[tok], t.conflicts);
+      // Lookaheads hold terminals only, so every bit found is a token.
+      for (size_t tok = ci.lookahead._Find_first(); tok < kMaxTerminals; tok = ci.lookahead._Find_next(tok))
+        AddReduction(s, static_cast<int>(tok), rule, row[tok], t.conflicts);
     }
-    for (int tok = 0; tok < t.terminalCount; ++tok)
-      if (row[tok] == kNonAssocError) row[tok] = ParseTables::kError;
-    t.defaultReduction[static_cast<size_t>(s)] = OnlyReduction(row, t.terminalCount);
+    if (nonAssocSeen_) {
+      for (int tok = 0; tok < t.terminalCount; ++tok)
+        if (row[tok] == kNonAssocError) row[tok] = ParseTables::kError;
+      nonAssocSeen_ = false;
+    }
+    t.defaultReduction[static_cast<size_t>(s)] = KeepsShift(st, row) ? 0 : OnlyReduction(row, t.terminalCount);
+  }
+
+  // A shift that survived the reductions rules out a default reduction
+  // without a look at the whole row.
+  bool KeepsShift(const State& st, const int16_t* row) const {
+    for (const Transition& tr : st.transitions)
+      if (IsTerminal(tr.symbol) && row[tr.symbol] > 0) return true;
+    return false;
   }
 
   // The rule when every action of the row reduces by that one rule.
@@ -367,6 +379,7 @@ class LalrBuilder {
   std::vector<int> where_;  // position of an item in items_, -1: not there
   std::vector<unsigned> mark_;
   unsigned stamp_ = 0;
+  bool nonAssocSeen_ = false;  // the row being filled has a cell to clear
   std::vector<int> closure_;
   std::vector<ClosureItem> items_;
   std::vector<size_t> work_;
