@@ -9,10 +9,16 @@ namespace tolm {
 namespace {
 
 constexpr int kMaxTerminals = 512;
-// One bit more than the terminals: while the lookahead links are worked out,
-// bit kMaxTerminals stands for "whatever the kernel item itself gets".
-using TokenSet = std::bitset<kMaxTerminals + 1>;
-constexpr size_t kPassedOn = kMaxTerminals;
+// Bits past the terminals mark, while the lookahead links are worked out,
+// "whatever kernel item k itself gets", one bit for each of up to
+// kMarkers kernel items at a time.
+constexpr size_t kMarkers = 64;
+using TokenSet = std::bitset<kMaxTerminals + kMarkers>;
+const TokenSet kTerminalBits = [] {
+  TokenSet bits;
+  for (size_t t = 0; t < kMaxTerminals; ++t) bits.set(t);
+  return bits;
+}();
 
 struct Transition {
   int symbol;
@@ -205,10 +211,10 @@ class LalrBuilder {
     return items_;
   }
 
-  // Lookaheads the LALR way: the closure of each kernel item on its own,
-  // with a marker for "the kernel item's own lookahead", tells which
-  // tokens every successor kernel item gets outright and which kernel
-  // items pass theirs on to it. Passing on along those links until
+  // Lookaheads the LALR way: the closure of a kernel whose items carry a
+  // marker each for "this kernel item's own lookahead" tells which tokens
+  // every successor kernel item gets outright and which kernel items pass
+  // theirs on to it. Passing on along those links until
   // nothing changes gives the least solution, the same sets as closing
   // every state again and again until nothing changes.
   void PropagateLookaheads() {
@@ -217,19 +223,20 @@ class LalrBuilder {
     std::vector<std::vector<size_t>> links(slotBase.back());
     std::vector<TokenSet> seed;
     for (size_t s = 0; s < states_.size(); ++s) {
-      for (size_t k = 0; k < states_[s].kernel.size(); ++k) {
-        seed.assign(states_[s].kernel.size(), TokenSet{});
-        seed[k].set(kPassedOn);
+      const size_t size = states_[s].kernel.size();
+      for (size_t first = 0; first < size; first += kMarkers) {
+        const size_t end = std::min(size, first + kMarkers);
+        seed.assign(size, TokenSet{});
+        for (size_t k = first; k < end; ++k) seed[k].set(kMaxTerminals + k - first);
         for (const ClosureItem& ci : Closure1(states_[s].kernel, seed)) {
           if (Complete(ci.item)) continue;
           const size_t t = static_cast<size_t>(TargetOf(static_cast<int>(s), NextSymbol(ci.item)));
           const std::vector<int>& kernel = states_[t].kernel;
           const size_t kk =
               static_cast<size_t>(std::lower_bound(kernel.begin(), kernel.end(), ci.item + 1) - kernel.begin());
-          TokenSet outright = ci.lookahead;
-          outright.reset(kPassedOn);
-          states_[t].kernelLookahead[kk] |= outright;
-          if (ci.lookahead.test(kPassedOn)) links[slotBase[s] + k].push_back(slotBase[t] + kk);
+          states_[t].kernelLookahead[kk] |= ci.lookahead & kTerminalBits;
+          for (size_t k = first; k < end; ++k)
+            if (ci.lookahead.test(kMaxTerminals + k - first)) links[slotBase[s] + k].push_back(slotBase[t] + kk);
         }
       }
     }
