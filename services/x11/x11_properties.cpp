@@ -47,25 +47,34 @@ bool HasProperty(Display* display, Window window, Atom property) {
   return status == Success && type != None;
 }
 
-std::optional<Window> ParentOf(Display* display, Window window) {
-  Window root = None, parent = None;
+namespace {
+
+struct TreeLinks {
+  bool ok = false;
+  Window parent = None;
+  std::vector<Window> children;
+};
+
+TreeLinks QueryTree(Display* display, Window window) {
+  Window root = None;
+  TreeLinks links;
   Window* children = nullptr;
   unsigned int count = 0;
-  const Status ok = XQueryTree(display, window, &root, &parent, &children, &count);
+  links.ok = XQueryTree(display, window, &root, &links.parent, &children, &count) != 0;
   std::unique_ptr<Window, XFreeDeleter> owned(children);
-  if (ok == 0) return std::nullopt;
-  return parent;
+  if (links.ok && owned) links.children.assign(owned.get(), owned.get() + count);
+  return links;
 }
 
-std::vector<Window> ChildrenOf(Display* display, Window window) {
-  Window root = None, parent = None;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  const Status ok = XQueryTree(display, window, &root, &parent, &children, &count);
-  std::unique_ptr<Window, XFreeDeleter> owned(children);
-  if (ok == 0 || !owned) return {};
-  return std::vector<Window>(owned.get(), owned.get() + count);
+}  // namespace
+
+std::optional<Window> ParentOf(Display* display, Window window) {
+  TreeLinks links = QueryTree(display, window);
+  if (!links.ok) return std::nullopt;
+  return links.parent;
 }
+
+std::vector<Window> ChildrenOf(Display* display, Window window) { return QueryTree(display, window).children; }
 
 bool WindowManagerRunning(Display* display) {
   const Window root = DefaultRootWindow(display);
