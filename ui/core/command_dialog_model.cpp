@@ -72,8 +72,12 @@ void CommandDialogModel::ProgDropDown() {
   Prog.clear();
 }
 
+// An absolute path starting with "/" would read as an internal command word,
+// so it comes in double quotes: a program path that may hold blanks.
 void CommandDialogModel::btnBrowseClick(UserQuestions& questions) {
-  if (auto name = questions.AskOpenFileName(BrowseProgramRequest())) SetProg(*name);
+  auto name = questions.AskOpenFileName(BrowseProgramRequest());
+  if (!name) return;
+  SetProg(!name->empty() && name->front() == '/' ? '"' + *name + '"' : *name);
 }
 
 bool CommandDialogModel::btnOkClick() const {

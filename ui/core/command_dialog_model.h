@@ -52,7 +52,8 @@ class CommandDialogModel {
   // in Prog is erased.
   void ProgDropDown();
   void EnableOptions(bool enabled) { OptionsEnabled = enabled; }
-  // "Browse...": a chosen file's full path becomes Prog.
+  // "Browse...": a chosen file's full path becomes Prog (in double quotes
+  // when it starts with "/").
   void btnBrowseClick(UserQuestions& questions);
   // "&OK": true when the dialog may close with OK. An internal command or a
   // command file call must parse; when it does not, the parser has shown its
