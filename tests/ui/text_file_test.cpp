@@ -2,21 +2,21 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/run_tolm.h"
+#include "ui/file_size_limit.h"
 #include "ui/scripted_user.h"
 
 namespace tolm {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::ReadFileText;
 using testing::ScriptedUser;
 using testing::TempDir;
@@ -145,27 +145,6 @@ TEST(TextFileWrite, AFolderThatDoesNotExistCannotBeOpened) {
   EXPECT_FALSE(writer.IsOpen());
   EXPECT_EQ(writer.OpenError(), ENOENT);
 }
-
-// Limits the size of files this process writes; a write beyond it fails
-// with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(TextFileWrite, AFailedWriteReportsItselfAndLeavesTheOldFileWhole) {
   ScriptedUser user;
