@@ -1,5 +1,7 @@
 #include "interp/check_files.h"
 
+#include <exception>
+
 #include "front/command_parser.h"
 #include "interp/command_file.h"
 #include "services/errors.h"
@@ -24,9 +26,8 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
         ShowError(OpenFailureMessage(name));
         status = 1;
       }
-    } catch (const Exception& e) {
-      // A line too long for the scanner's buffer ends the parse this way.
-      ShowError(name + ": " + e.Message());
+    } catch (const std::exception& e) {
+      ShowError(name + ": " + e.what());
       status = 1;
     }
   }
