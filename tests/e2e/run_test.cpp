@@ -66,6 +66,31 @@ TEST(Run, MissingCommandFile) {
             "Error occurred while opening missing.tm:\nCannot open file missing.tm\n");
 }
 
+TEST(Run, ANulByteFailsTheParseAtItsLineAndColumn) {
+  TempDir dir;
+  std::string file = dir.Write("nul.tm", std::string("sh /wait \"-c\" \"echo one >> log\"\n/pa\0use\n", 40));
+  RunResult r = RunTolm({"--console", file}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Parse Output: \n\nParse Errors: \n"
+            "Line 2 Col 4 in file \"" + file + "\"\nNUL character in the text at /pa\n"
+            "TOLM32: ERROR: The following command: \n@ \"" + file + "\"\n"
+            "Failed with the following error(s):\nparse error\n");
+  EXPECT_EQ(dir.Read("log"), "");
+}
+
+TEST(Run, AnOverlongLineNamesTheFileTheLineAndTheLimit) {
+  TempDir dir;
+  std::string file = dir.Write("long.tm", "/plist\n/pause " + std::string(3000, 'x') + "\n");
+  RunResult r = RunTolm({"--console", file}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Parse Output: \n\nParse Errors: \n"
+            "Line 2 Col 2048 in file \"" + file + "\"\nline too long (limit is 2047 characters) at \n"
+            "TOLM32: ERROR: The following command: \n@ \"" + file + "\"\n"
+            "Failed with the following error(s):\nparse error\n");
+}
+
 TEST(Run, ErrorlevelAfterWaitsAndWaitallFolding) {
   TempDir dir;
   RunResult r = RunScript(dir,

@@ -91,13 +91,31 @@ TEST(LexerRuntime, LessZeroPushesTheWholeTokenBack) {
 TEST(LexerRuntime, LongestLineThatFitsTheBuffer) {
   Runtime ok(std::string(2047, 'x'));
   EXPECT_EQ(ok.lex.GetChar(), 'x');
-  Runtime tooLong(std::string(2048, 'x'));
+  Runtime tooLong("a\n" + std::string(2048, 'x'));
+  EXPECT_EQ(tooLong.lex.GetChar(), 'a');
+  EXPECT_EQ(tooLong.lex.GetChar(), '\n');
   try {
     tooLong.lex.GetChar();
     ADD_FAILURE() << "2048 characters accepted";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Range check error");
+  } catch (const LexLimitError& e) {
+    EXPECT_EQ(e.Message(), "line too long (limit is 2047 characters)");
   }
+  EXPECT_EQ(tooLong.lex.LineNo(), 2);
+  EXPECT_EQ(tooLong.lex.ColNo(), 2048);
+}
+
+TEST(LexerRuntime, ReadingOnAtANulByteIsFatalThere) {
+  Runtime r(std::string("ab\0cd\n", 6));
+  EXPECT_EQ(r.lex.GetChar(), 'a');
+  EXPECT_EQ(r.lex.GetChar(), 'b');
+  try {
+    r.lex.GetChar();
+    ADD_FAILURE() << "the NUL was read";
+  } catch (const LexLimitError& e) {
+    EXPECT_EQ(e.Message(), "NUL character in the text");
+  }
+  EXPECT_EQ(r.lex.LineNo(), 1);
+  EXPECT_EQ(r.lex.ColNo(), 3);
 }
 
 TEST(LexerRuntime, TraceWritesOnlyWhileOn) {
