@@ -14,7 +14,7 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
   for (const std::string& name : fileNames) {
     CommandFileSource file;
     if (!file.Open(name)) {
-      ShowError(OpenFailureMessage(name));
+      ShowError(OpenFailureMessage(name, file.Error()));
       status = 1;
       continue;
     }
@@ -23,7 +23,7 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
       if (!parser.Check(file, name)) status = 1;
       // A read error cut the text short: what was checked is not the file.
       if (file.Failed()) {
-        ShowError(OpenFailureMessage(name));
+        ShowError(OpenFailureMessage(name, file.Error()));
         status = 1;
       }
     } catch (const std::exception& e) {

@@ -12,6 +12,7 @@
 #include "services/app_title.h"
 #include "services/linux/close_signals.h"
 #include "services/linux/linux_platform.h"
+#include "services/linux/linux_pump.h"
 #include "services/program_end.h"
 #include "services/text.h"
 #include "services/x11/x11_platform.h"
@@ -73,7 +74,13 @@ int RunTolm(int argc, char** argv) {
   tolm::SetUserInterface(&console);
   if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
 
-  if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+  if (check) {
+    // A check needs no platform beyond the pump (and no display): it serves
+    // close requests while the files are read and parsed.
+    static tolm::LinuxPump pump;
+    tolm::SetPumpBackend(&pump);
+    return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+  }
 
   tolm::InstallLinuxPlatform();
   tolm::InstallX11Platform();

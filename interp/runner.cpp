@@ -58,7 +58,7 @@ void RunCommandText(const std::string& text) {
 void RunCommandFile(const std::string& fileName) {
   NestingGuard nesting;
   CommandFileSource file;
-  if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName));
+  if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   std::string remembered = ApplicationTitle();
   SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
   std::unique_ptr<CommandList> list;
@@ -67,7 +67,7 @@ void RunCommandFile(const std::string& fileName) {
     list = parser.Parse(file, fileName);
   }
   // A read error cut the text short: nothing of a partly read file runs.
-  if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName));
+  if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   file.Close();
   RunCommandList(*list);
   SetApplicationTitle(remembered);

@@ -2,6 +2,8 @@
 // failures, trace output and exit statuses, as a user sees them.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/run_tolm.h"
 
 namespace tolm::testing {
@@ -56,14 +58,18 @@ TEST(Run, NestedFailuresAreWrappedOutermostFirst) {
   EXPECT_EQ(dir.Read("log"), "b\n");
 }
 
-TEST(Run, MissingCommandFile) {
+TEST(Run, MissingCommandFileOrAFolderIsReportedWithTheReason) {
   TempDir dir;
-  RunResult r = RunTolm({"--console", "missing.tm"}, dir.path());
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err,
-            "TOLM32: ERROR: The following command: \n@ \"missing.tm\"\n"
-            "Failed with the following error(s):\n"
-            "Error occurred while opening missing.tm:\nCannot open file missing.tm\n");
+  dir.Write("folder.tm/keep", "");
+  for (const auto& [name, reason] : {std::pair{"missing.tm", "No such file or directory"},
+                                     std::pair{"folder.tm", "Is a directory"}}) {
+    RunResult r = RunTolm({"--console", name}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("TOLM32: ERROR: The following command: \n@ \"") + name + "\"\n" +
+                         "Failed with the following error(s):\n"
+                         "Error occurred while opening " + name + ":\nCannot open file " + name + ": " + reason +
+                         "\n");
+  }
 }
 
 TEST(Run, ANulByteFailsTheParseAtItsLineAndColumn) {

@@ -131,7 +131,8 @@ TEST_F(RunnerTest, KillEndsEveryMatchingProcessButThisOne) {
 TEST_F(RunnerTest, AProgramLineNamingACommandFileRunsIt) {
   EXPECT_EQ(Run("missing_file.TM"), Wrapped("missing_file.TM", Wrapped("@ \"missing_file.TM\"",
                                                                    "Error occurred while opening missing_file.TM:\r\n"
-                                                                   "Cannot open file missing_file.TM")));
+                                                                   "Cannot open file missing_file.TM: "
+                                                                   "No such file or directory")));
   EXPECT_EQ(Run("x.tm arg"), "");
   ASSERT_EQ(platform.starts.size(), 1u);
   EXPECT_EQ(platform.starts[0].file, "x.tm");
