@@ -1,6 +1,6 @@
 // Close requests (SIGTERM, SIGINT) end tolm32 at once, with 128 + the
-// signal's number, wherever it waits: on a FIFO with no writer or no data,
-// in the middle of parsing a large file.
+// signal's number, wherever it waits: on a FIFO with no writer or no data, at
+// a prompt on a terminal, in the middle of parsing a large file.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -80,6 +80,28 @@ TEST(CloseRequest, AFifoThatIsWrittenAndClosedRuns) {
   RunResult r = tolm.Wait(5000);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(dir.Read("log"), "from the fifo\n");
+}
+
+TEST(CloseRequest, EndsAPauseOnATerminal) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  Fd masterFd{master};
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  Fd terminal{open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC)};
+  ASSERT_GE(terminal.fd, 0);
+
+  RunningProgram paused(TOLM_BINARY, {"--console", "/pause", "hello"}, "", {}, terminal.fd);
+  ASSERT_TRUE(paused.WaitForError("Press Enter to continue...")) << "no prompt";
+  paused.Signal(SIGINT);
+  RunResult r = paused.Wait(kPromptlyMs);
+  EXPECT_EQ(r.status, 130) << r.err;
+
+  // Enter still answers it.
+  RunningProgram answered(TOLM_BINARY, {"--console", "/pause", "hello"}, "", {}, terminal.fd);
+  ASSERT_TRUE(answered.WaitForError("Press Enter to continue...")) << "no prompt";
+  ASSERT_EQ(write(master, "\n", 1), 1);
+  EXPECT_EQ(answered.Wait(5000).status, 0);
 }
 
 TEST(CloseRequest, EndsTheCheckOfALargeFile) {
