@@ -3,35 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "expr/expr_lexer.h"
-#include "front/stream_funcs.h"
 #include "services/errors.h"
 
 namespace tolm {
 namespace {
-
-std::string Lines(std::string_view text) {
-  std::string out;
-  for (size_t pos = 0; pos < text.size();) out += "[" + std::string(StreamReadLine(text, pos)) + "]";
-  return out;
-}
-
-TEST(StreamReadLine, Terminators) {
-  const struct {
-    const char* text;
-    const char* lines;
-  } cases[] = {
-      {"", ""},
-      {"a\nb", "[a][b]"},
-      {"a\r\nb\r\n", "[a][b]"},
-      {"a\rb\n", "[a\rb]"},
-      {"a\r", "[a\r]"},
-      {"a\r\r\n", "[a\r\r]"},
-      {"a\r\r\r\n", "[a\r\r]"},
-      {"\n\n", "[][]"},
-      {"\r\n", "[]"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Lines(c.text), c.lines) << c.text;
-}
 
 // A scanner over the expression rules, used to drive the runtime directly.
 struct Runtime {
