@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "front/stream_funcs.h"
-#include "services/errors.h"
 
 namespace tolm {
 namespace {
@@ -72,7 +71,7 @@ bool InputBuffer::NextLine(char*& begin, size_t& length) {
       char* const lf = data_ + (static_cast<const char*>(hit) - data_);
       char* const textEnd = LineTextEnd(data_ + next_, lf);
       length = static_cast<size_t>(textEnd - (data_ + next_));
-      if (length > kMaxLineLength) throw Exception(kRangeCheckError);
+      if (length > kMaxLineLength) throw LineTooLongError();
       *textEnd = '\n';  // over the CR of a CR LF; an LF stays as it is
       begin = data_ + next_;
       next_ = static_cast<size_t>(lf - data_) + 1;
@@ -80,12 +79,12 @@ bool InputBuffer::NextLine(char*& begin, size_t& length) {
     }
     scan = end_;
     // Without its LF the line may still lose one CR, no more.
-    if (end_ - next_ > kMaxLineLength + 1) throw Exception(kRangeCheckError);
+    if (end_ - next_ > kMaxLineLength + 1) throw LineTooLongError();
     if (atEnd_ || !Refill(scan)) break;
   }
   if (next_ == end_) return false;
   length = end_ - next_;  // a last line without a terminator keeps every byte
-  if (length > kMaxLineLength) throw Exception(kRangeCheckError);
+  if (length > kMaxLineLength) throw LineTooLongError();
   data_[end_] = '\n';
   begin = data_ + next_;
   next_ = end_;

@@ -8,11 +8,19 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <memory>
 
 #include "front/text_source.h"
 
 namespace tolm {
+
+// Thrown by InputBuffer::NextLine for a line longer than the limit; the
+// lexer reports it with the line's number.
+class LineTooLongError : public std::exception {
+ public:
+  const char* what() const noexcept override { return "line too long"; }
+};
 
 class InputBuffer {
  public:
@@ -32,7 +40,7 @@ class InputBuffer {
 
   // The next line: its text at [begin, begin + length), a line feed at
   // begin + length. False at the end of the text. A line of more than 2047
-  // characters throws Exception(kRangeCheckError). The line stays valid until
+  // characters throws LineTooLongError. The line stays valid until
   // the next call; the bytes in front of it may be overwritten by push-back.
   bool NextLine(char*& begin, size_t& length);
 

@@ -31,6 +31,7 @@ void TCustomLexer::Open(TextSource& input, const std::string& sourceName, std::s
   err_ = &err;
   lineNo_ = 0;
   colNo_ = 0;
+  nulAhead_ = false;
   Clear();
 }
 
@@ -55,15 +56,32 @@ void TCustomLexer::WriteTokenTrace(std::string_view prefix, std::string_view suf
 // The buffer hands out each line followed by its line feed; it keeps room in
 // front of the line for characters pushed back beyond its start, which the
 // 2048 limit keeps within reach.
+//
+// A NUL byte would read as the end of the input and silently drop the rest
+// of the text. A line that holds one is handed out only up to it; reading on
+// from there reports it at its line and column.
 bool TCustomLexer::ReadLine() {
+  if (nulAhead_) Fatal("NUL character in the text");
   char* begin;
   size_t length;
-  if (!input_.NextLine(begin, length)) return false;
+  try {
+    if (!input_.NextLine(begin, length)) return false;
+  } catch (const LineTooLongError&) {
+    // Reported at the first column beyond the limit; no token is to blame.
+    ++lineNo_;
+    colNo_ = static_cast<int32_t>(InputBuffer::kMaxLineLength) + 1;
+    yyleng_ = 0;
+    Fatal("line too long (limit is 2047 characters)");
+  }
   lineText_ = {begin, length};
   ++lineNo_;
   colNo_ = 1;
   next_ = begin;
   end_ = begin + length + 1;
+  if (void* nul = std::memchr(begin, 0, length)) {
+    end_ = static_cast<char*>(nul);
+    nulAhead_ = true;
+  }
   return true;
 }
 

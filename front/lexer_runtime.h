@@ -114,6 +114,7 @@ class TCustomLexer {
   void WriteTrace(std::string_view text);
   void WriteTokenTrace(std::string_view prefix, std::string_view suffix);
   // Makes the next line the pending characters; false at the end of input.
+  // A line over the length limit, and reading on at a NUL byte, are fatal.
   bool ReadLine();
   void EchoUnmatched(char c);
 
@@ -130,6 +131,7 @@ class TCustomLexer {
   int32_t atLineStart_ = 1;
   char lastChar_ = 0;
   int yyleng_ = 0;
+  bool nulAhead_ = false;  // the pending characters end at a NUL byte
   // The pending characters, read forward: the rest of the current line and
   // its line feed, preceded by whatever was pushed back (pushed-back
   // characters are written just in front of next_). Their count is the

@@ -1,16 +1,11 @@
-// Line reading over an in-memory text and the CR LF line writer shared by
-// the lexers and parsers.
+// The line-end rule of the input and the CR LF line writer shared by the
+// lexers and parsers.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace tolm {
-
-// Reads one line starting at pos and advances pos past its terminator.
-// LF ends a line, CR LF ends a line, a CR followed by anything else stays in
-// the line, and the end of the text ends the last line.
-std::string_view StreamReadLine(std::string_view text, size_t& pos);
 
 // Where the text of a line that starts at start ends, given the LF that ends
 // it: before an odd last CR of the CRs in front of the LF, else at the LF.

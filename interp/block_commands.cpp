@@ -1,4 +1,6 @@
 // "/do" ... "/while" loops and "/if" ... "/else" branches.
+#include <exception>
+
 #include "expr/evaluator.h"
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
@@ -24,13 +26,13 @@ void TraceJudgement(const std::string& condition, bool holds) {
   TraceLine(condition + (holds ? " is TRUE" : " is FALSE"));
 }
 
-// One pass of a "/do" block; a failure ends the pass, not the run, and is
-// remembered in the exit status.
+// One pass of a "/do" block; a failure of any kind ends the pass, not the
+// run, and is remembered in the exit status.
 void RunDoPass(const Tcmdrec& record) {
   TraceLine("*** BEGIN /do command block");
   try {
     RunCommandList(*record.block);
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     LastExitCode = 1;
     TraceLine("*** /do block failed");
   }

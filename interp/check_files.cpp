@@ -1,5 +1,7 @@
 #include "interp/check_files.h"
 
+#include <exception>
+
 #include "front/command_parser.h"
 #include "interp/command_file.h"
 #include "services/errors.h"
@@ -12,7 +14,7 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
   for (const std::string& name : fileNames) {
     CommandFileSource file;
     if (!file.Open(name)) {
-      ShowError(OpenFailureMessage(name));
+      ShowError(OpenFailureMessage(name, file.Error()));
       status = 1;
       continue;
     }
@@ -21,12 +23,11 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
       if (!parser.Check(file, name)) status = 1;
       // A read error cut the text short: what was checked is not the file.
       if (file.Failed()) {
-        ShowError(OpenFailureMessage(name));
+        ShowError(OpenFailureMessage(name, file.Error()));
         status = 1;
       }
-    } catch (const Exception& e) {
-      // A line too long for the scanner's buffer ends the parse this way.
-      ShowError(name + ": " + e.Message());
+    } catch (const std::exception& e) {
+      ShowError(name + ": " + e.what());
       status = 1;
     }
   }

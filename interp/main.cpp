@@ -3,6 +3,7 @@
 // program's own options: no command line of the language starts that way.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "services/app_title.h"
 #include "services/linux/close_signals.h"
 #include "services/linux/linux_platform.h"
+#include "services/linux/linux_pump.h"
 #include "services/program_end.h"
 #include "services/text.h"
 #include "services/x11/x11_platform.h"
@@ -45,13 +47,7 @@ std::string TitleWord(const char* argv0) {
   return name.substr(0, name.size() - ext.size());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Close requests are taken by the event pump, never by default handlers:
-  // block them before any thread exists so every thread inherits the mask.
-  tolm::BlockCloseSignals();
-
+int RunTolm(int argc, char** argv) {
   int first = 1;
   bool check = false;
   for (; first < argc && StartsWithDashes(argv[first]); ++first) {
@@ -78,7 +74,13 @@ int main(int argc, char** argv) {
   tolm::SetUserInterface(&console);
   if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
 
-  if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+  if (check) {
+    // A check needs no platform beyond the pump (and no display): it serves
+    // close requests while the files are read and parsed.
+    static tolm::LinuxPump pump;
+    tolm::SetPumpBackend(&pump);
+    return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+  }
 
   tolm::InstallLinuxPlatform();
   tolm::InstallX11Platform();
@@ -86,5 +88,21 @@ int main(int argc, char** argv) {
   std::vector<const char*> words{argv[0]};
   words.insert(words.end(), argv + first, argv + argc);
   std::string tail = tolm::CommandTail(static_cast<int>(words.size()), words.data());
-  tolm::EndProgram(tolm::RunArgumentText(tail));
+  return tolm::RunArgumentText(tail);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Close requests are taken by the event pump, never by default handlers:
+  // block them before any thread exists so every thread inherits the mask.
+  tolm::BlockCloseSignals();
+  int status = 1;
+  try {
+    status = RunTolm(argc, argv);
+  } catch (const std::exception& e) {
+    // Setting up the platform failed, or a report could not be shown.
+    std::fprintf(stderr, "TOLM32: %s\n", e.what());
+  }
+  tolm::EndProgram(status);
 }

@@ -1,5 +1,7 @@
 #include "interp/program_entry.h"
 
+#include <exception>
+
 #include "front/keyword_table.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
@@ -39,6 +41,9 @@ int RunArgumentText(const std::string& argumentText) {
     RunCommandText(CommandTextForArgument(argumentText));
   } catch (const Exception& e) {
     ShowError("TOLM32: " + e.Message());
+    status = 1;
+  } catch (const std::exception& e) {
+    ShowError(std::string("TOLM32: ") + e.what());
     status = 1;
   }
   if (!CollectedOutput.empty()) CurrentUserInterface().ShowInfoDialog(CollectedOutput, true);

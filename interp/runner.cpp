@@ -1,5 +1,6 @@
 #include "interp/runner.h"
 
+#include <exception>
 #include <memory>
 
 #include "front/command_parser.h"
@@ -41,6 +42,11 @@ const OptionWord kOptionWords[] = {
     {kOptIgnore, "/ignore"}, {kOptWarn, "/warn"}, {kOptWait, "/wait"},
 };
 
+[[noreturn]] void RaiseCommandFailure(const Tcmdrec& record, const std::string& message) {
+  RaiseScriptError("ERROR: The following command: \r\n" + CommandText(record, 0) + "\r\n" +
+                   "Failed with the following error(s):" + "\r\n" + message);
+}
+
 }  // namespace
 
 void RunCommandText(const std::string& text) {
@@ -52,7 +58,7 @@ void RunCommandText(const std::string& text) {
 void RunCommandFile(const std::string& fileName) {
   NestingGuard nesting;
   CommandFileSource file;
-  if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName));
+  if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   std::string remembered = ApplicationTitle();
   SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
   std::unique_ptr<CommandList> list;
@@ -61,7 +67,7 @@ void RunCommandFile(const std::string& fileName) {
     list = parser.Parse(file, fileName);
   }
   // A read error cut the text short: nothing of a partly read file runs.
-  if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName));
+  if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   file.Close();
   RunCommandList(*list);
   SetApplicationTitle(remembered);
@@ -77,8 +83,11 @@ void RunCommand(const Tcmdrec& record, bool execute) {
     if (execute || record.code == kCmdAt || record.code == kCmdIf || record.code == kCmdDo)
       ExecuteCommand(record);
   } catch (const Exception& e) {
-    RaiseScriptError("ERROR: The following command: \r\n" + CommandText(record, 0) + "\r\n" +
-                     "Failed with the following error(s):" + "\r\n" + e.Message());
+    RaiseCommandFailure(record, e.Message());
+  } catch (const std::exception& e) {
+    // The standard library's own failures (no memory, no thread, a string
+    // too long) are failures of the command like the program's own.
+    RaiseCommandFailure(record, e.what());
   }
 }
 

@@ -1,8 +1,12 @@
 #include "services/debug_log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 #include "services/errors.h"
 
@@ -11,14 +15,48 @@ namespace tolm {
 bool DebugLogEnabled = false;
 std::string DebugLogPath = kDefaultDebugLogPath;
 
+namespace {
+
+// The log file for one line, closed when it goes.
+class LogFile {
+ public:
+  // Without blocking: opening a FIFO that nothing reads fails at once
+  // (ENXIO) instead of waiting for a reader out of reach of close requests,
+  // and a full pipe fails the write instead of holding it.
+  explicit LogFile(const std::string& path)
+      : fd_(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666)) {}
+  ~LogFile() {
+    if (fd_ >= 0) close(fd_);
+  }
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  // Writes all of text; false (errno set) when that fails.
+  bool Write(std::string_view text) {
+    while (!text.empty()) {
+      const ssize_t n = write(fd_, text.data(), text.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      text.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+  }
+  // Closes the file; false (errno set) when that fails.
+  bool Close() { return close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
 void DebugLog(const std::string& message) {
   if (!DebugLogEnabled) return;
-  std::FILE* f = std::fopen(DebugLogPath.c_str(), "ab");
-  if (!f) throw Exception("Cannot open file " + DebugLogPath + ": " + SysErrorDescription(errno));
-  std::string line = message + "\r\n";
-  bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) throw Exception("I/O error writing " + DebugLogPath);
+  LogFile log(DebugLogPath);
+  if (!log.IsOpen()) throw Exception("Cannot open file " + DebugLogPath + ": " + SysErrorDescription(errno));
+  if (!log.Write(message + "\r\n") || !log.Close())
+    throw Exception("I/O error writing " + DebugLogPath + ": " + SysErrorDescription(errno));
 }
 
 std::string SysErrorDescription(int code) {

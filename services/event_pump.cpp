@@ -1,9 +1,13 @@
 #include "services/event_pump.h"
 
+#include <poll.h>
+
+#include <cerrno>
 #include <string>
 #include <thread>
 
 #include "services/debug_log.h"
+#include "services/event_sources.h"
 #include "services/pump_backend.h"
 
 namespace tolm {
@@ -36,6 +40,18 @@ bool PumpWaitUntil(Clock::time_point deadline) {
   if (!limit) return false;  // nothing could ever wake us
   std::this_thread::sleep_until(deadline);
   return false;
+}
+
+void PumpWaitReadable(int fd) {
+  if (!Backend()) {
+    pollfd one{fd, POLLIN, 0};
+    while (poll(&one, 1, -1) < 0 && errno == EINTR) {
+    }
+    return;
+  }
+  bool ready = false;
+  EventSourceRegistration watch = WatchEventSource(fd, [&ready] { ready = true; });
+  while (!ready) Backend()->WaitAndServe(std::nullopt);
 }
 
 void PumpingSleep(int ms) {

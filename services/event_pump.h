@@ -16,6 +16,11 @@ void ProcessPendingMessages();
 // events. Returns true when it woke because of an event.
 bool PumpWaitUntil(std::chrono::steady_clock::time_point deadline);
 
+// Blocks until fd (a pipe, FIFO or terminal, not owned) can be read without
+// blocking, or has hung up, serving events meanwhile: a close request ends
+// the program while it waits. Without a pump backend it just waits for fd.
+void PumpWaitReadable(int fd);
+
 // Sleeps at least ms milliseconds on the pump (waking for every event, which
 // is served, and going back to sleep), writing one diagnostic log line per wake.
 void PumpingSleep(int ms);

@@ -1,5 +1,9 @@
 // "tolm32 --check" on command files: what it prints and its exit status.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "support/run_tolm.h"
 
@@ -31,12 +35,25 @@ TEST(Check, ReportsEachFailedParseWithLineColumnAndSource) {
             "Line 1 Col 26 in file \"" + bad2 + "\"\nsyntax error at /min\n");
 }
 
-TEST(Check, MissingFileIsReportedAndFails) {
-  RunResult r = RunTolm({"--check", "/nonexistent/x.tm"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err,
-            "Error occurred while opening /nonexistent/x.tm:\n"
-            "Cannot open file /nonexistent/x.tm\n");
+TEST(Check, FilesThatCannotBeOpenedAreReportedWithTheReasonAndFail) {
+  TempDir dir;
+  std::string folder = dir.File("folder.tm");
+  std::filesystem::create_directory(folder);
+  std::string locked = dir.Write("locked.tm", "/plist\n");
+  chmod(locked.c_str(), 0);
+  struct Case {
+    std::string name, reason;
+  } cases[] = {
+      {"/nonexistent/x.tm", "No such file or directory"},
+      {folder, "Is a directory"},
+      {locked, "Permission denied"},
+  };
+  for (const Case& c : cases) {
+    if (c.name == locked && geteuid() == 0) continue;  // root reads it anyway
+    RunResult r = RunTolm({"--check", c.name});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error occurred while opening " + c.name + ":\nCannot open file " + c.name + ": " + c.reason + "\n");
+  }
 }
 
 TEST(Check, AnOverLongWordFailsTheParseInsteadOfEndingTheProgram) {

@@ -2,6 +2,8 @@
 // failures, trace output and exit statuses, as a user sees them.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/run_tolm.h"
 
 namespace tolm::testing {
@@ -56,14 +58,43 @@ TEST(Run, NestedFailuresAreWrappedOutermostFirst) {
   EXPECT_EQ(dir.Read("log"), "b\n");
 }
 
-TEST(Run, MissingCommandFile) {
+TEST(Run, MissingCommandFileOrAFolderIsReportedWithTheReason) {
   TempDir dir;
-  RunResult r = RunTolm({"--console", "missing.tm"}, dir.path());
+  dir.Write("folder.tm/keep", "");
+  for (const auto& [name, reason] : {std::pair{"missing.tm", "No such file or directory"},
+                                     std::pair{"folder.tm", "Is a directory"}}) {
+    RunResult r = RunTolm({"--console", name}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("TOLM32: ERROR: The following command: \n@ \"") + name + "\"\n" +
+                         "Failed with the following error(s):\n"
+                         "Error occurred while opening " + name + ":\nCannot open file " + name + ": " + reason +
+                         "\n");
+  }
+}
+
+TEST(Run, ANulByteFailsTheParseAtItsLineAndColumn) {
+  TempDir dir;
+  std::string file = dir.Write("nul.tm", std::string("sh /wait \"-c\" \"echo one >> log\"\n/pa\0use\n", 40));
+  RunResult r = RunTolm({"--console", file}, dir.path());
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "TOLM32: ERROR: The following command: \n@ \"missing.tm\"\n"
-            "Failed with the following error(s):\n"
-            "Error occurred while opening missing.tm:\nCannot open file missing.tm\n");
+            "Parse Output: \n\nParse Errors: \n"
+            "Line 2 Col 4 in file \"" + file + "\"\nNUL character in the text at /pa\n"
+            "TOLM32: ERROR: The following command: \n@ \"" + file + "\"\n"
+            "Failed with the following error(s):\nparse error\n");
+  EXPECT_EQ(dir.Read("log"), "");
+}
+
+TEST(Run, AnOverlongLineNamesTheFileTheLineAndTheLimit) {
+  TempDir dir;
+  std::string file = dir.Write("long.tm", "/plist\n/pause " + std::string(3000, 'x') + "\n");
+  RunResult r = RunTolm({"--console", file}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Parse Output: \n\nParse Errors: \n"
+            "Line 2 Col 2048 in file \"" + file + "\"\nline too long (limit is 2047 characters) at \n"
+            "TOLM32: ERROR: The following command: \n@ \"" + file + "\"\n"
+            "Failed with the following error(s):\nparse error\n");
 }
 
 TEST(Run, ErrorlevelAfterWaitsAndWaitallFolding) {

@@ -166,11 +166,11 @@ TEST_F(ExpressionTest, ScannerLimitsEndTheEvaluationWithAReport) {
                                  quoted254.substr(0, 255));
 }
 
-TEST_F(ExpressionTest, LineLongerThanTheInputBufferIsARangeError) {
+TEST_F(ExpressionTest, LineLongerThanTheInputBufferIsReportedWithTheLimit) {
   std::string line;
   for (int i = 0; i < 1023; ++i) line += "a ";
   EXPECT_EQ(Eval(line + "a"), std::string(1024, 'a'));
-  EXPECT_EQ(Eval(std::string(2048, ' ')), "failed: Range check error");
+  EXPECT_EQ(Eval(std::string(2048, ' ')), "failed: Bad Expression: line too long (limit is 2047 characters) at ");
 }
 
 }  // namespace

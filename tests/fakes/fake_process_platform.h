@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,12 +23,13 @@
 
 namespace tolm::process_fakes {
 
-// What the next start does: fail with an errno, or start a child whose wait
-// reports the given status (or fails with waitError).
+// What the next start does: throw an exception, fail with an errno, or start
+// a child whose wait reports the given status (or fails with waitError).
 struct ScriptedStart {
   int startError = 0;
   uint32_t exitStatus = 0;
   int waitError = 0;
+  std::exception_ptr thrown;
 };
 
 struct StartCall {
@@ -67,6 +69,7 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
       next = nextStarts.front();
       nextStarts.pop_front();
     }
+    if (next.thrown) std::rethrow_exception(next.thrown);
     if (next.startError != 0) return {nullptr, next.startError};
     return {std::make_unique<Child>(*this, nextPid_++, next), 0};
   }

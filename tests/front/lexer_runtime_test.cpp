@@ -3,35 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "expr/expr_lexer.h"
-#include "front/stream_funcs.h"
 #include "services/errors.h"
 
 namespace tolm {
 namespace {
-
-std::string Lines(std::string_view text) {
-  std::string out;
-  for (size_t pos = 0; pos < text.size();) out += "[" + std::string(StreamReadLine(text, pos)) + "]";
-  return out;
-}
-
-TEST(StreamReadLine, Terminators) {
-  const struct {
-    const char* text;
-    const char* lines;
-  } cases[] = {
-      {"", ""},
-      {"a\nb", "[a][b]"},
-      {"a\r\nb\r\n", "[a][b]"},
-      {"a\rb\n", "[a\rb]"},
-      {"a\r", "[a\r]"},
-      {"a\r\r\n", "[a\r\r]"},
-      {"a\r\r\r\n", "[a\r\r]"},
-      {"\n\n", "[][]"},
-      {"\r\n", "[]"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Lines(c.text), c.lines) << c.text;
-}
 
 // A scanner over the expression rules, used to drive the runtime directly.
 struct Runtime {
@@ -91,13 +66,31 @@ TEST(LexerRuntime, LessZeroPushesTheWholeTokenBack) {
 TEST(LexerRuntime, LongestLineThatFitsTheBuffer) {
   Runtime ok(std::string(2047, 'x'));
   EXPECT_EQ(ok.lex.GetChar(), 'x');
-  Runtime tooLong(std::string(2048, 'x'));
+  Runtime tooLong("a\n" + std::string(2048, 'x'));
+  EXPECT_EQ(tooLong.lex.GetChar(), 'a');
+  EXPECT_EQ(tooLong.lex.GetChar(), '\n');
   try {
     tooLong.lex.GetChar();
     ADD_FAILURE() << "2048 characters accepted";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Range check error");
+  } catch (const LexLimitError& e) {
+    EXPECT_EQ(e.Message(), "line too long (limit is 2047 characters)");
   }
+  EXPECT_EQ(tooLong.lex.LineNo(), 2);
+  EXPECT_EQ(tooLong.lex.ColNo(), 2048);
+}
+
+TEST(LexerRuntime, ReadingOnAtANulByteIsFatalThere) {
+  Runtime r(std::string("ab\0cd\n", 6));
+  EXPECT_EQ(r.lex.GetChar(), 'a');
+  EXPECT_EQ(r.lex.GetChar(), 'b');
+  try {
+    r.lex.GetChar();
+    ADD_FAILURE() << "the NUL was read";
+  } catch (const LexLimitError& e) {
+    EXPECT_EQ(e.Message(), "NUL character in the text");
+  }
+  EXPECT_EQ(r.lex.LineNo(), 1);
+  EXPECT_EQ(r.lex.ColNo(), 3);
 }
 
 TEST(LexerRuntime, TraceWritesOnlyWhileOn) {

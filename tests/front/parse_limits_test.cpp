@@ -59,10 +59,27 @@ TEST(CommandParseLimits, TokensJustWithinTheLimitsAreAccepted) {
   EXPECT_TRUE(ui.dialogs.empty());
 }
 
-TEST(CommandParseLimits, OverlongLineLeavesTheParseAsARangeError) {
-  Failure f = ParseFailure("ok\n" + std::string(2048, 'x') + "\n");
-  EXPECT_EQ(f.message, "Range check error");
-  EXPECT_EQ(f.dialog, "");
+TEST(CommandParseLimits, OverlongLinesAndNulBytesFailTheParseWithAReport) {
+  using namespace std::string_literals;
+  const struct {
+    std::string text;
+    std::string errors;
+  } cases[] = {
+      {"ok\n" + std::string(2048, 'x') + "\n",
+       "Line 2 Col 2048 in file \"t.tm\"\r\nline too long (limit is 2047 characters) at \r\n"},
+      {"ok\n" + std::string(5000, 'x'),
+       "Line 2 Col 2048 in file \"t.tm\"\r\nline too long (limit is 2047 characters) at \r\n"},
+      // Nothing after a NUL byte is dropped silently.
+      {"/plist\n/pa\0use x\n/wlist\n"s, "Line 2 Col 4 in file \"t.tm\"\r\nNUL character in the text at /pa\r\n"},
+      {"/plist\n\0\n"s, "Line 2 Col 1 in file \"t.tm\"\r\nNUL character in the text at \r\n"},
+      {"/pause \"a\0b\"\n"s, "Line 1 Col 10 in file \"t.tm\"\r\nNUL character in the text at \"a\r\n"},
+      {"# note\0\n"s, "Line 1 Col 7 in file \"t.tm\"\r\nNUL character in the text at # note\r\n"},
+  };
+  for (const auto& c : cases) {
+    Failure f = ParseFailure(c.text);
+    EXPECT_EQ(f.message, "parse error");
+    EXPECT_EQ(f.dialog, testing::ParseReport("", c.errors));
+  }
 }
 
 TEST(CommandParseLimits, LexTraceKeepsThePartialListAfterALimit) {

@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <new>
+
+#include "interp_fixture.h"
+
 namespace tolm {
 namespace {
+
+using ProgramEntryTest = InterpTest;
 
 TEST(CommandTextForArgument, BareCommandFileNamesBecomeAtCommands) {
   struct Case {
@@ -24,6 +31,14 @@ TEST(CommandTextForArgument, BareCommandFileNamesBecomeAtCommands) {
       {"/pause hello", "/pause hello"},
   };
   for (const Case& c : cases) EXPECT_EQ(CommandTextForArgument(c.argument), c.text) << c.argument;
+}
+
+TEST_F(ProgramEntryTest, AStandardExceptionIsReportedAndTheRunFails) {
+  platform.nextStarts = {{0, 0, 0, std::make_exception_ptr(std::bad_alloc())}};
+  EXPECT_EQ(RunArgumentText("notepad"), 1);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(ui.messages[0].text, "TOLM32: " + Wrapped("notepad", "std::bad_alloc"));
 }
 
 }  // namespace

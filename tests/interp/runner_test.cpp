@@ -1,6 +1,11 @@
 // The runner: command texts, trace lines, failure wrapping and softening,
 // blocks and conditions, the settings of "/set".
 #include <cstdlib>
+#include <exception>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
 
 #include "interp_fixture.h"
 
@@ -126,10 +131,48 @@ TEST_F(RunnerTest, KillEndsEveryMatchingProcessButThisOne) {
 TEST_F(RunnerTest, AProgramLineNamingACommandFileRunsIt) {
   EXPECT_EQ(Run("missing_file.TM"), Wrapped("missing_file.TM", Wrapped("@ \"missing_file.TM\"",
                                                                    "Error occurred while opening missing_file.TM:\r\n"
-                                                                   "Cannot open file missing_file.TM")));
+                                                                   "Cannot open file missing_file.TM: "
+                                                                   "No such file or directory")));
   EXPECT_EQ(Run("x.tm arg"), "");
   ASSERT_EQ(platform.starts.size(), 1u);
   EXPECT_EQ(platform.starts[0].file, "x.tm");
+}
+
+// The standard library's exceptions, as a command can meet them.
+std::vector<std::exception_ptr> StandardFailures() {
+  return {std::make_exception_ptr(std::bad_alloc()),
+          std::make_exception_ptr(std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
+                                                    "thread")),
+          std::make_exception_ptr(std::length_error("basic_string::_M_create"))};
+}
+
+std::string WhatOf(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+TEST_F(RunnerTest, StandardExceptionsFailTheCommandLikeAnyFailure) {
+  for (const std::exception_ptr& failure : StandardFailures()) {
+    platform.nextStarts = {{0, 0, 0, failure}};
+    EXPECT_EQ(Run("/if 1 {\n  notepad x\n}"), Wrapped("/if 1", Wrapped("notepad x", WhatOf(failure))));
+    EXPECT_EQ(ApplicationTitle(), "tolm32");
+  }
+}
+
+TEST_F(RunnerTest, DoAbsorbsStandardExceptionsToo) {
+  TraceEnabled = true;
+  for (const std::exception_ptr& failure : StandardFailures()) {
+    CollectedOutput.clear();
+    platform.nextStarts = {{0, 0, 0, failure}};
+    EXPECT_EQ(Run("/do {\n  notepad\n  /set NEVER_SET=1\n}"), "") << WhatOf(failure);
+    EXPECT_EQ(LastExitCode, 1u);
+    EXPECT_EQ(CollectedOutput,
+              "*** BEGIN /do command block\r\n*** /do block failed\r\n*** END /do command block\r\n0 is FALSE\r\n");
+  }
+  EXPECT_EQ(std::getenv("NEVER_SET"), nullptr);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "services/debug_log.h"
 #include "services/errors.h"
@@ -48,6 +50,26 @@ TEST_F(DebugLogTest, FirstLineCreatesTheFileAndLaterLinesAppend) {
   EXPECT_EQ(ReadFile(path), "first\r\n") << "complete after every line";
   DebugLog("second");
   EXPECT_EQ(ReadFile(path), "first\r\nsecond\r\n");
+}
+
+TEST_F(DebugLogTest, AFifoIsWrittenWhenReadAndRefusedAtOnceWhenNot) {
+  std::remove(path.c_str());
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  DebugLogPath = path;
+  DebugLogEnabled = true;
+  try {
+    DebugLog("nobody reads");
+    FAIL() << "expected an exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Cannot open file " + path + ": No such device or address");
+  }
+  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  DebugLog("read");
+  char got[16] = {};
+  EXPECT_EQ(read(reader, got, sizeof got), 6);
+  EXPECT_STREQ(got, "read\r\n");
+  close(reader);
 }
 
 TEST_F(DebugLogTest, AnUnwritableLogRaises) {

@@ -1,6 +1,8 @@
 // Runs the built tolm32 as a user would and captures what it prints.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -39,6 +41,35 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// A program running while a test talks to it: standard input from stdinFd
+// (when -1, /dev/null), standard output and error captured to files.
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& program, const std::vector<std::string>& args, const std::string& dir = "",
+                 const std::vector<std::string>& env = {}, int stdinFd = -1);
+  ~RunningProgram();  // kills and collects it if it still runs
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  int pid() const { return pid_; }
+  // Waits until the program has blocked signal (it then takes the signal
+  // its own way), or has ended; false after the time-out.
+  bool WaitUntilBlocked(int signal, int timeoutMs = 5000) const;
+  // Waits until it has the file open (it is among /proc/<pid>/fd); false
+  // after the time-out.
+  bool WaitUntilOpen(const std::string& path, int timeoutMs = 5000) const;
+  // Waits until its standard error so far contains text; false after the time-out.
+  bool WaitForError(const std::string& text, int timeoutMs = 5000) const;
+  void Signal(int signal) const;
+  // Waits for its end; after timeoutMs it is killed and err says so.
+  RunResult Wait(int timeoutMs);
+
+ private:
+  TempDir capture_;
+  int pid_ = -1;
+  bool ended_ = false;
 };
 
 }  // namespace tolm::testing

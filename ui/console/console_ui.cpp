@@ -2,11 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
 #include <string>
 
 #include "services/errors.h"
+#include "services/event_pump.h"
 #include "services/match_pattern.h"
 #include "services/processes.h"
 #include "services/text.h"
@@ -23,9 +24,20 @@ void WriteText(std::FILE* stream, const std::string& text) {
   std::fflush(stream);
 }
 
+// Reads one line of standard input, without its line feed; false at the end
+// of the input when nothing was read. Every wait is on the pump, so a close
+// request ends the program while the user is being asked.
 bool ReadAnswerLine(std::string& line) {
   line.clear();
-  return static_cast<bool>(std::getline(std::cin, line));
+  for (;;) {
+    PumpWaitReadable(STDIN_FILENO);
+    char c;
+    const ssize_t n = read(STDIN_FILENO, &c, 1);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return !line.empty();
+    if (c == '\n') return true;
+    line += c;
+  }
 }
 
 void PrintProcessNames() {
