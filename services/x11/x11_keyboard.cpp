@@ -91,6 +91,7 @@ void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
   // Read afresh for every key string: the layout or group may have changed.
   map_ = X11KeyboardMap::Read(display, *device_);
   queued_ = 0;
+  abandonAtEnd_.emplace([this] { Abandon(); });
   missing_.clear();
   missingIndex_.clear();
   for (char32_t ch : characters) {
@@ -180,13 +181,29 @@ void X11Keyboard::PressCharacter(char32_t character, bool down) {
 void X11Keyboard::Queue(XKeyCode keycode, bool down) {
   Display* display = Get();
   XTestFakeKeyEvent(display, keycode, down ? True : False, CurrentTime);
+  down_[keycode] = down;
   if (++queued_ % kFlushBatch == 0) XFlush(display);
 }
 
 void X11Keyboard::EndKeys() {
+  abandonAtEnd_.reset();
   Display* display = Get();
   XSync(display, False);
   UnbindAll(display);
+}
+
+void X11Keyboard::Abandon() {
+  Display* display = display_.Get("keystrokes need");
+  for (size_t keycode = 0; keycode < down_.size(); ++keycode) {
+    if (down_[keycode]) XTestFakeKeyEvent(display, static_cast<unsigned>(keycode), False, CurrentTime);
+  }
+  down_.reset();
+  for (XKeyCode keycode : boundKeys_) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, keycode, 2, none, 1);
+  }
+  boundKeys_.clear();
+  XSync(display, False);
 }
 
 }  // namespace tolm

@@ -14,16 +14,20 @@
 //
 // Events are queued and flushed in batches; the connection keeps them in
 // order. The key string ends with a round trip, so every event has reached
-// the server when SendKeys returns.
+// the server when SendKeys returns. When a close request ends the program in
+// the middle of a key string, the keys it holds down are released and the
+// spare keys unbound before the process goes.
 #pragma once
 
 #include <X11/Xlib.h>
 
+#include <bitset>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "services/keys.h"
+#include "services/program_end.h"
 #include "services/x11/x11_display.h"
 #include "services/x11/x11_keyboard_map.h"
 
@@ -55,6 +59,9 @@ class X11Keyboard : public KeyboardSystem {
   // The key for a character: a bound spare key, else the keyboard map's.
   std::optional<CharacterKey> KeyFor(char32_t character) const;
   void Queue(XKeyCode keycode, bool down);
+  // Releases every key held down and unbinds the spare keys at once: the
+  // program is ending in the middle of a key string.
+  void Abandon();
 
   SharedDisplay& display_;
   std::optional<unsigned int> device_;
@@ -64,6 +71,8 @@ class X11Keyboard : public KeyboardSystem {
   std::unordered_map<char32_t, CharacterKey> bound_;  // characters on spare keys
   std::vector<XKeyCode> boundKeys_;
   unsigned queued_ = 0;
+  std::bitset<256> down_;  // keys this keyboard holds down on the server
+  std::optional<AtProgramEnd> abandonAtEnd_;  // while a key string is sent
 };
 
 }  // namespace tolm
