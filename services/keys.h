@@ -37,8 +37,9 @@ class KeyboardSystem {
 void SetKeyboardSystem(KeyboardSystem* system);
 
 // Translates the key string and sends its events as they are produced,
-// serving pending events after each key code (a close request ends the
-// program at once, also in the middle of a long repeat). A modifier code is
+// serving pending events after each key code (a repeat of a code without a
+// key is served once), so a close request ends the program at once, also in
+// the middle of a long repeat. A modifier code is
 // one event (down or up). Any other key is a press and a release; a character
 // that needs SHIFT gets SHIFT around it unless the key string itself holds a
 // modifier at that moment.

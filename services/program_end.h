@@ -18,6 +18,7 @@ void InterceptProgramEnd(std::function<void(int exitCode)> interceptor);
 // While it lives, EndProgram runs the action before the process ends (the
 // latest registered first): for undoing what is left half-done outside the
 // process, such as keys held down on the desktop by an interrupted key string.
+// Main thread only.
 class AtProgramEnd {
  public:
   explicit AtProgramEnd(std::function<void()> action);
