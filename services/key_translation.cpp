@@ -1,7 +1,7 @@
 #include "services/key_translation.h"
 
 #include <array>
-#include <string>
+#include <unordered_set>
 
 #include "services/text.h"
 
@@ -66,130 +66,33 @@ size_t Utf8SequenceAt(std::string_view s, char32_t& codePoint) {
   return length;
 }
 
-class Translator {
- public:
-  KeyCodes Run(std::string_view keys) {
-    size_t i = 0;
-    while (i < keys.size()) i = Step(keys, i);
-    return std::move(out_);
+// The code of one character (a UTF-8 sequence or a byte) at the start of s,
+// not empty; returns how many bytes it took.
+size_t CharacterCodeAt(std::string_view s, KeyCode& code) {
+  char32_t cp = 0;
+  const size_t length = Utf8SequenceAt(s, cp);
+  if (length > 0) {
+    code = UnicodeKey(cp);
+    return length;
   }
+  code = static_cast<unsigned char>(s[0]);
+  return 1;
+}
 
- private:
-  // Handles the character at i and returns where translation continues.
-  size_t Step(std::string_view keys, size_t i) {
-    switch (keys[i]) {
-      case '+': Press(kShiftDown); return i + 1;
-      case '^': Press(kCtrlDown); return i + 1;
-      case '%': Press(kAltDown); return i + 1;
-      case '~': out_.push_back(kKeyEnter); return i + 1;  // no release here
-      case '(':
-        if (shift_ || ctrl_ || alt_) {
-          group_ = true;
-          return i + 1;
-        }
-        break;
-      case ')':
-        if (group_) {
-          group_ = false;
-          Release();
-          return i + 1;
-        }
-        break;
-      case '{': return Brace(keys, i);
-      default: break;
-    }
-    const size_t length = AppendCharacter(keys.substr(i));
-    Release();
-    return i + length;
+KeyCodes CharacterCodes(std::string_view s) {
+  KeyCodes codes;
+  for (size_t i = 0; i < s.size();) {
+    KeyCode code = 0;
+    i += CharacterCodeAt(s.substr(i), code);
+    codes.push_back(code);
   }
+  return codes;
+}
 
-  void Press(KeyCode modifier) {
-    out_.push_back(modifier);
-    if (modifier == kShiftDown) shift_ = true;
-    if (modifier == kCtrlDown) ctrl_ = true;
-    if (modifier == kAltDown) alt_ = true;
-  }
+bool IsModifierDown(KeyCode code) { return code == kShiftDown || code == kCtrlDown || code == kAltDown; }
 
-  // Appends the code of one character (a UTF-8 sequence or a byte) from the
-  // start of s and returns how many bytes it took.
-  size_t AppendCharacter(std::string_view s) {
-    char32_t cp = 0;
-    const size_t length = Utf8SequenceAt(s, cp);
-    if (length > 0) {
-      out_.push_back(UnicodeKey(cp));
-      return length;
-    }
-    out_.push_back(static_cast<unsigned char>(s[0]));
-    return 1;
-  }
-
-  void AppendCharacters(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) i += AppendCharacter(s.substr(i));
-  }
-
-  void Release() {
-    if (group_) return;
-    if (shift_) out_.push_back(kShiftUp);
-    if (ctrl_) out_.push_back(kCtrlUp);
-    if (alt_) out_.push_back(kAltUp);
-    shift_ = ctrl_ = alt_ = false;
-  }
-
-  size_t Brace(std::string_view keys, size_t open) {
-    const size_t close = keys.find('}', open + 1);
-    if (close == std::string_view::npos) {
-      // No closing brace: nothing more can be a brace form, so the "{" and
-      // everything after it are typed as they stand.
-      AppendCharacters(keys.substr(open));
-      Release();
-      return keys.size();
-    }
-    const std::string_view b = keys.substr(open, close - open + 1);
-    if (!NamedKeyForm(b)) RepeatForm(b);
-    Release();
-    return close + 1;
-  }
-
-  // "{NAME}" or "{NAME count}"; false when no table entry applies.
-  bool NamedKeyForm(std::string_view b) {
-    for (const KeyName& entry : kKeyNameTable) {
-      if (b == entry.name) {
-        Append(entry.code, 1);
-        return true;
-      }
-      const std::string_view stem = entry.name.substr(0, entry.name.size() - 1);
-      if (b.size() > stem.size() && b.substr(0, stem.size()) == stem && b[stem.size()] == ' ') {
-        const std::string_view countText = b.substr(stem.size() + 1, b.size() - stem.size() - 2);
-        Append(entry.code, ValNumber(countText));
-        return true;
-      }
-    }
-    return false;
-  }
-
-  // "{text count}": text typed count times, unchanged (no modifier meaning).
-  void RepeatForm(std::string_view b) {
-    const std::string_view inner = b.substr(1, b.size() - 2);
-    const size_t blank = inner.rfind(' ');
-    const std::string_view countText = blank == std::string_view::npos ? inner : inner.substr(blank + 1);
-    const std::string_view text = blank == std::string_view::npos ? std::string_view{} : inner.substr(0, blank);
-    for (int32_t n = ValNumber(countText); n > 0; --n) AppendCharacters(text);
-  }
-
-  void Append(KeyCode code, int32_t count) {
-    for (int32_t n = 0; n < count; ++n) {
-      if (code == kShiftDown || code == kCtrlDown || code == kAltDown) {
-        Press(code);
-      } else {
-        out_.push_back(code);
-      }
-    }
-  }
-
-  KeyCodes out_;
-  bool shift_ = false, ctrl_ = false, alt_ = false, group_ = false;
-};
+// Runs per call of Next before it hands them over.
+constexpr size_t kRunsPerChunk = 256;
 
 }  // namespace
 
@@ -199,6 +102,147 @@ char32_t CharacterOfKeyCode(KeyCode code) {
   return 0;
 }
 
-KeyCodes TranslateKeys(std::string_view keyString) { return Translator().Run(keyString); }
+bool KeyTranslator::Next(KeyRuns& runs) {
+  runs.clear();
+  out_ = &runs;
+  while (runs.size() < kRunsPerChunk) {
+    if (repeatsLeft_ > 0) {
+      RepeatOnce();
+    } else if (pos_ < keys_.size()) {
+      pos_ = Step(pos_);
+    } else {
+      break;
+    }
+  }
+  out_ = nullptr;
+  return !runs.empty();
+}
+
+// Handles the character at i and returns where translation continues.
+size_t KeyTranslator::Step(size_t i) {
+  switch (keys_[i]) {
+    case '+': Press(kShiftDown); return i + 1;
+    case '^': Press(kCtrlDown); return i + 1;
+    case '%': Press(kAltDown); return i + 1;
+    case '~': Emit(kKeyEnter); return i + 1;  // no release here
+    case '(':
+      if (shift_ || ctrl_ || alt_) {
+        group_ = true;
+        return i + 1;
+      }
+      break;
+    case ')':
+      if (group_) {
+        group_ = false;
+        Release();
+        return i + 1;
+      }
+      break;
+    case '{': return Brace(i);
+    default: break;
+  }
+  KeyCode code = 0;
+  const size_t length = CharacterCodeAt(keys_.substr(i), code);
+  Emit(code);
+  Release();
+  return i + length;
+}
+
+void KeyTranslator::Emit(KeyCode code, uint32_t count) {
+  if (count == 0) return;
+  if (once_) count = 1;
+  out_->push_back(KeyRun{code, count});
+}
+
+void KeyTranslator::Press(KeyCode modifier, uint32_t count) {
+  Emit(modifier, count);
+  if (modifier == kShiftDown) shift_ = true;
+  if (modifier == kCtrlDown) ctrl_ = true;
+  if (modifier == kAltDown) alt_ = true;
+}
+
+void KeyTranslator::Release() {
+  if (group_) return;
+  if (shift_) Emit(kShiftUp);
+  if (ctrl_) Emit(kCtrlUp);
+  if (alt_) Emit(kAltUp);
+  shift_ = ctrl_ = alt_ = false;
+}
+
+size_t KeyTranslator::Brace(size_t open) {
+  const size_t close = keys_.find('}', open + 1);
+  if (close == std::string_view::npos) {
+    // No closing brace: nothing more can be a brace form, so the "{" and
+    // everything after it are typed as they stand.
+    for (KeyCode code : CharacterCodes(keys_.substr(open))) Emit(code);
+    Release();
+    return keys_.size();
+  }
+  const std::string_view b = keys_.substr(open, close - open + 1);
+  if (!NamedKeyForm(b)) RepeatForm(b);
+  // A repeat still in progress releases the modifiers when it ends.
+  if (repeatsLeft_ == 0) Release();
+  return close + 1;
+}
+
+// "{NAME}" or "{NAME count}"; false when no table entry applies.
+bool KeyTranslator::NamedKeyForm(std::string_view b) {
+  for (const KeyName& entry : kKeyNameTable) {
+    uint32_t count = 0;
+    const std::string_view stem = entry.name.substr(0, entry.name.size() - 1);
+    if (b == entry.name) {
+      count = 1;
+    } else if (b.size() > stem.size() && b.substr(0, stem.size()) == stem && b[stem.size()] == ' ') {
+      const int32_t n = ValNumber(b.substr(stem.size() + 1, b.size() - stem.size() - 2));
+      count = n > 0 ? static_cast<uint32_t>(n) : 0;
+    } else {
+      continue;
+    }
+    if (count == 0) return true;  // a count of 0 or less: no key, no pending modifier
+    if (IsModifierDown(entry.code)) {
+      Press(entry.code, count);
+    } else {
+      Emit(entry.code, count);
+    }
+    return true;
+  }
+  return false;
+}
+
+// "{text count}": text typed count times, unchanged (no modifier meaning).
+// A one-key text is one run; a longer one is produced a repetition at a
+// time by Next. An empty text repeats nothing, whatever the count.
+void KeyTranslator::RepeatForm(std::string_view b) {
+  const std::string_view inner = b.substr(1, b.size() - 2);
+  const size_t blank = inner.rfind(' ');
+  const std::string_view countText = blank == std::string_view::npos ? inner : inner.substr(blank + 1);
+  const std::string_view text = blank == std::string_view::npos ? std::string_view{} : inner.substr(0, blank);
+  const int32_t count = ValNumber(countText);
+  if (count <= 0 || text.empty()) return;
+  repeatText_ = CharacterCodes(text);
+  if (repeatText_.size() == 1) {
+    Emit(repeatText_[0], static_cast<uint32_t>(count));
+    return;
+  }
+  repeatsLeft_ = once_ ? 1 : static_cast<uint32_t>(count);
+}
+
+void KeyTranslator::RepeatOnce() {
+  for (KeyCode code : repeatText_) Emit(code);
+  if (--repeatsLeft_ == 0) Release();
+}
+
+std::vector<char32_t> CharactersOfKeys(std::string_view keyString) {
+  std::vector<char32_t> characters;
+  std::unordered_set<char32_t> seen;
+  KeyTranslator translator(keyString, KeyTranslator::Repeats::Once);
+  for (KeyRuns runs; translator.Next(runs);) {
+    for (const KeyRun& run : runs) {
+      const char32_t ch = CharacterOfKeyCode(run.code);
+      if (ch != 0 && seen.insert(ch).second) characters.push_back(ch);
+    }
+  }
+  return characters;
+}
 
 }  // namespace tolm

@@ -47,11 +47,59 @@ constexpr KeyCode UnicodeKey(char32_t codePoint) { return kUnicodeBase + codePoi
 // ordinary character (control keys, special keys, modifiers).
 char32_t CharacterOfKeyCode(KeyCode code);
 
-// Translates a key string: "+", "^", "%" press SHIFT, CTRL, ALT for the next
-// key or the next parenthesised group; "~" is Enter; "{NAME}", "{NAME n}" and
-// "{text n}" give named keys and repeats. A "{" without a "}" after it stops
-// the brace search: it and the rest of the string are typed as ordinary
-// characters. Modifiers still pending at the end stay pressed.
-KeyCodes TranslateKeys(std::string_view keyString);
+// A key code sent count times in a row (count is at least 1). A repeat such
+// as "{ENTER 1000}" is one run, whatever its count.
+struct KeyRun {
+  KeyCode code;
+  uint32_t count;
+  bool operator==(const KeyRun&) const = default;
+};
+using KeyRuns = std::vector<KeyRun>;
+
+// Translates a key string piece by piece, so that a script's repeat counts
+// cost time while the keys are sent, never memory up front:
+// "+", "^", "%" press SHIFT, CTRL, ALT for the next key or the next
+// parenthesised group; "~" is Enter; "{NAME}", "{NAME n}" and "{text n}" give
+// named keys and repeats. A "{" without a "}" after it stops the brace search:
+// it and the rest of the string are typed as ordinary characters. Modifiers
+// still pending at the end stay pressed.
+class KeyTranslator {
+ public:
+  // Once: every repeat is taken at most once, which gives the same keys a
+  // key string types without their repetitions.
+  enum class Repeats { AsWritten, Once };
+
+  explicit KeyTranslator(std::string_view keyString, Repeats repeats = Repeats::AsWritten)
+      : keys_(keyString), once_(repeats == Repeats::Once) {}
+
+  // Replaces runs with the next runs of the key string, in order: a few
+  // hundred at most, plus the length of the key string. False, with runs
+  // empty, once the key string is done.
+  bool Next(KeyRuns& runs);
+
+ private:
+  size_t Step(size_t i);
+  void Emit(KeyCode code, uint32_t count = 1);
+  void Press(KeyCode modifier, uint32_t count = 1);
+  void Release();
+  size_t Brace(size_t open);
+  bool NamedKeyForm(std::string_view b);
+  void RepeatForm(std::string_view b);
+  void RepeatOnce();
+
+  std::string_view keys_;
+  bool once_;
+  size_t pos_ = 0;
+  bool shift_ = false, ctrl_ = false, alt_ = false, group_ = false;
+  // The text of a "{text n}" repeat still being produced, and how many
+  // repetitions are left; the modifiers are released after the last one.
+  std::vector<KeyCode> repeatText_;
+  uint32_t repeatsLeft_ = 0;
+  KeyRuns* out_ = nullptr;
+};
+
+// The distinct characters a key string types, in the order they first
+// appear; repeats add none, so this costs no more than the string's length.
+std::vector<char32_t> CharactersOfKeys(std::string_view keyString);
 
 }  // namespace tolm

@@ -72,32 +72,52 @@ void SendCharacter(KeyboardSystem& keyboard, char32_t character, bool held) {
   if (addShift) keyboard.PressNamed(NamedKey::Shift, false);
 }
 
+// Turns key codes into events, remembering whether the key string holds a
+// modifier down.
+class KeyCodeSender {
+ public:
+  explicit KeyCodeSender(KeyboardSystem& keyboard) : keyboard_(keyboard) {}
+
+  void Send(const KeyRun& run) {
+    const auto modifier = ModifierOf(run.code);
+    const auto named = NamedKeyOf(run.code);
+    const char32_t character = CharacterOfKeyCode(run.code);
+    if (!modifier && !named && character == 0) {
+      // A code without a key sends nothing, however often it is repeated.
+      ProcessPendingMessages();
+      return;
+    }
+    for (uint32_t n = 0; n < run.count; ++n) {
+      if (modifier) {
+        keyboard_.PressNamed(modifier->key, modifier->down);
+        held_ = modifier->down;
+      } else if (named) {
+        keyboard_.PressNamed(*named, true);
+        keyboard_.PressNamed(*named, false);
+      } else {
+        SendCharacter(keyboard_, character, held_);
+      }
+      ProcessPendingMessages();
+    }
+  }
+
+ private:
+  KeyboardSystem& keyboard_;
+  bool held_ = false;  // a modifier pressed by the key string itself is down
+};
+
 }  // namespace
 
 void SetKeyboardSystem(KeyboardSystem* system) { g_keyboard = system; }
 
-void SendKeyCodes(const KeyCodes& codes) {
+void SendKeys(std::string_view keyString) {
   KeyboardSystem& keyboard = Keyboard();
-  std::vector<char32_t> characters;
-  for (KeyCode code : codes) {
-    if (const char32_t ch = CharacterOfKeyCode(code)) characters.push_back(ch);
-  }
-  KeyStringScope scope(keyboard, characters);
-  bool held = false;  // a modifier pressed by the key string itself is down
-  for (KeyCode code : codes) {
-    if (const auto modifier = ModifierOf(code)) {
-      keyboard.PressNamed(modifier->key, modifier->down);
-      held = modifier->down;
-    } else if (const auto named = NamedKeyOf(code)) {
-      keyboard.PressNamed(*named, true);
-      keyboard.PressNamed(*named, false);
-    } else if (const char32_t ch = CharacterOfKeyCode(code)) {
-      SendCharacter(keyboard, ch, held);
-    }
-    ProcessPendingMessages();
+  KeyStringScope scope(keyboard, CharactersOfKeys(keyString));
+  KeyCodeSender sender(keyboard);
+  KeyTranslator translator(keyString);
+  for (KeyRuns runs; translator.Next(runs);) {
+    for (const KeyRun& run : runs) sender.Send(run);
   }
 }
-
-void SendKeys(std::string_view keyString) { SendKeyCodes(TranslateKeys(keyString)); }
 
 }  // namespace tolm

@@ -20,8 +20,8 @@ enum class NamedKey {
 class KeyboardSystem {
  public:
   virtual ~KeyboardSystem() = default;
-  // Called once before the events of one key string, with every character it
-  // will type, so the backend can prepare keys for all of them at once.
+  // Called once before the events of one key string, with the distinct
+  // characters it will type, so the backend can prepare keys for them.
   virtual void BeginKeys(const std::vector<char32_t>& characters) = 0;
   // Whether typing the character needs SHIFT; nullopt when it cannot be typed
   // (it is then skipped).
@@ -36,12 +36,13 @@ class KeyboardSystem {
 // Installs the keyboard in use (not owned); nullptr removes it.
 void SetKeyboardSystem(KeyboardSystem* system);
 
-// Sends the events of a translated key string, serving pending events after
-// each code. A modifier code is one event (down or up). Any other key is a
-// press and a release; a character that needs SHIFT gets SHIFT around it
-// unless the key string itself holds a modifier at that moment.
-void SendKeyCodes(const KeyCodes& codes);
-// TranslateKeys, then SendKeyCodes.
+// Translates the key string and sends its events as they are produced,
+// serving pending events after each key code (a repeat of a code without a
+// key is served once), so a close request ends the program at once, also in
+// the middle of a long repeat. A modifier code is
+// one event (down or up). Any other key is a press and a release; a character
+// that needs SHIFT gets SHIFT around it unless the key string itself holds a
+// modifier at that moment.
 void SendKeys(std::string_view keyString);
 
 }  // namespace tolm

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <vector>
 
 namespace tolm {
 namespace {
@@ -12,10 +13,26 @@ std::function<void(int)>& Interceptor() {
   return interceptor;
 }
 
+std::vector<AtProgramEnd*>& Actions() {
+  static std::vector<AtProgramEnd*> actions;
+  return actions;
+}
+
 }  // namespace
+
+AtProgramEnd::AtProgramEnd(std::function<void()> action) : action_(std::move(action)) { Actions().push_back(this); }
+
+AtProgramEnd::~AtProgramEnd() { std::erase(Actions(), this); }
 
 void EndProgram(int exitCode) {
   if (Interceptor()) Interceptor()(exitCode);
+  for (auto it = Actions().rbegin(); it != Actions().rend(); ++it) {
+    try {
+      (*it)->action_();
+    } catch (...) {
+      // The program ends anyway; a failed clean-up must not stop that.
+    }
+  }
   std::cout.flush();
   std::cerr.flush();
   std::fflush(stdout);

@@ -15,4 +15,20 @@ namespace tolm {
 // the real behaviour.
 void InterceptProgramEnd(std::function<void(int exitCode)> interceptor);
 
+// While it lives, EndProgram runs the action before the process ends (the
+// latest registered first): for undoing what is left half-done outside the
+// process, such as keys held down on the desktop by an interrupted key string.
+// Main thread only.
+class AtProgramEnd {
+ public:
+  explicit AtProgramEnd(std::function<void()> action);
+  ~AtProgramEnd();
+  AtProgramEnd(const AtProgramEnd&) = delete;
+  AtProgramEnd& operator=(const AtProgramEnd&) = delete;
+
+ private:
+  std::function<void()> action_;
+  friend void EndProgram(int exitCode);
+};
+
 }  // namespace tolm

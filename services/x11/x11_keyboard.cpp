@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "services/errors.h"
+#include "services/event_pump.h"
 
 namespace tolm {
 namespace {
@@ -90,26 +91,44 @@ void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
   // Read afresh for every key string: the layout or group may have changed.
   map_ = X11KeyboardMap::Read(display, *device_);
   queued_ = 0;
-  BindMissing(display, characters);
+  abandonAtEnd_.emplace([this] { Abandon(); });
+  missing_.clear();
+  missingIndex_.clear();
+  for (char32_t ch : characters) {
+    if (!map_->Find(ch) && missingIndex_.emplace(ch, missing_.size()).second) missing_.push_back(ch);
+  }
+  BindBatch(display, 0);
 }
 
-void X11Keyboard::BindMissing(Display* display, const std::vector<char32_t>& characters) {
-  std::vector<char32_t> missing;
-  for (char32_t ch : characters) {
-    if (!map_->Find(ch) && std::find(missing.begin(), missing.end(), ch) == missing.end()) missing.push_back(ch);
-  }
+void X11Keyboard::BindBatch(Display* display, size_t first) {
   // Two characters per spare key: one on the plain level, one on the SHIFT
   // level. A lone last character goes on both levels.
   const std::vector<XKeyCode>& spare = map_->SpareKeys();
-  for (size_t i = 0, key = 0; i < missing.size() && key < spare.size(); i += 2, ++key) {
-    const char32_t plain = missing[i];
-    const char32_t shifted = i + 1 < missing.size() ? missing[i + 1] : plain;
+  const size_t count = std::min(missing_.size(), 2 * spare.size());
+  std::vector<XKeyCode> previous = std::move(boundKeys_);
+  bound_.clear();
+  boundKeys_.clear();
+  for (size_t i = 0, key = 0; i < count; i += 2, ++key) {
+    const char32_t plain = missing_[(first + i) % missing_.size()];
+    const char32_t shifted = i + 1 < count ? missing_[(first + i + 1) % missing_.size()] : plain;
     KeySym keysyms[2] = {CharacterKeysym(plain), CharacterKeysym(shifted)};
     XChangeKeyboardMapping(display, spare[key], 2, keysyms, 1);
     bound_.emplace(plain, CharacterKey{spare[key], false});
     bound_.emplace(shifted, CharacterKey{spare[key], true});
     boundKeys_.push_back(spare[key]);
   }
+  // Keys of the last round that this one does not use go back to no symbols.
+  for (size_t key = boundKeys_.size(); key < previous.size(); ++key) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, previous[key], 2, none, 1);
+  }
+}
+
+void X11Keyboard::EndRound(Display* display) {
+  XSync(display, False);
+  // Waits on the event pump, so a close request ends the program here too.
+  const auto deadline = std::chrono::steady_clock::now() + kUnbindDelay;
+  while (std::chrono::steady_clock::now() < deadline) PumpWaitUntil(deadline);
 }
 
 void X11Keyboard::UnbindAll(Display* display) {
@@ -124,13 +143,26 @@ void X11Keyboard::UnbindAll(Display* display) {
   XSync(display, False);
 }
 
+std::optional<CharacterKey> X11Keyboard::BoundKeyFor(char32_t character) {
+  if (const auto it = bound_.find(character); it != bound_.end()) return it->second;
+  const auto missing = missingIndex_.find(character);
+  if (missing == missingIndex_.end() || map_->SpareKeys().empty()) return std::nullopt;
+  Display* display = Get();
+  EndRound(display);
+  BindBatch(display, missing->second);
+  return bound_.at(character);
+}
+
 std::optional<CharacterKey> X11Keyboard::KeyFor(char32_t character) const {
   if (const auto it = bound_.find(character); it != bound_.end()) return it->second;
   return map_->Find(character);
 }
 
 std::optional<bool> X11Keyboard::CharacterNeedsShift(char32_t character) {
-  const std::optional<CharacterKey> key = KeyFor(character);
+  // The sender asks this before a character's events: the place to start
+  // a new round when the character is not bound yet.
+  std::optional<CharacterKey> key = map_->Find(character);
+  if (!key) key = BoundKeyFor(character);
   if (!key) return std::nullopt;
   return key->shift;
 }
@@ -149,13 +181,29 @@ void X11Keyboard::PressCharacter(char32_t character, bool down) {
 void X11Keyboard::Queue(XKeyCode keycode, bool down) {
   Display* display = Get();
   XTestFakeKeyEvent(display, keycode, down ? True : False, CurrentTime);
+  down_[keycode] = down;
   if (++queued_ % kFlushBatch == 0) XFlush(display);
 }
 
 void X11Keyboard::EndKeys() {
+  abandonAtEnd_.reset();
   Display* display = Get();
   XSync(display, False);
   UnbindAll(display);
+}
+
+void X11Keyboard::Abandon() {
+  Display* display = display_.Get("keystrokes need");
+  for (size_t keycode = 0; keycode < down_.size(); ++keycode) {
+    if (down_[keycode]) XTestFakeKeyEvent(display, static_cast<unsigned>(keycode), False, CurrentTime);
+  }
+  down_.reset();
+  for (XKeyCode keycode : boundKeys_) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, keycode, 2, none, 1);
+  }
+  boundKeys_.clear();
+  XSync(display, False);
 }
 
 }  // namespace tolm

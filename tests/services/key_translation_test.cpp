@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_process_platform.h"
 #include "services/errors.h"
 #include "services/keys.h"
+#include "services/program_end.h"
+#include "services/pump_backend.h"
 
 namespace tolm {
 namespace {
@@ -23,6 +26,16 @@ void PrintTo(const TranslationCase& c, std::ostream* os) { *os << "keys '" << c.
 
 class TranslateKeysTest : public ::testing::TestWithParam<TranslationCase> {};
 
+// Every code of the key string, repeats written out.
+KeyCodes Expand(std::string_view keys) {
+  KeyCodes codes;
+  KeyTranslator translator(keys);
+  for (KeyRuns runs; translator.Next(runs);) {
+    for (const KeyRun& run : runs) codes.insert(codes.end(), run.count, run.code);
+  }
+  return codes;
+}
+
 std::string Show(const KeyCodes& codes) {
   std::string s;
   for (KeyCode c : codes) s += std::to_string(c) + " ";
@@ -31,7 +44,7 @@ std::string Show(const KeyCodes& codes) {
 
 TEST_P(TranslateKeysTest, GivesTheKeyCodes) {
   const TranslationCase& c = GetParam();
-  const KeyCodes got = TranslateKeys(c.keys);
+  const KeyCodes got = Expand(c.keys);
   EXPECT_EQ(got, c.expected) << "keys '" << c.keys << "': got " << Show(got) << "expected "
                              << Show(c.expected);
 }
@@ -120,6 +133,63 @@ INSTANTIATE_TEST_SUITE_P(
         TranslationCase{std::string("\t\x01", 2), {9, 1}},
         TranslationCase{"", {}}));
 
+TEST(KeyTranslator, LongRepeatsKeepTheirPlaceAcrossChunks) {
+  // 300 repetitions of a two-key text span several chunks; the SHIFT before
+  // the repeat is released after its last repetition, not before.
+  KeyCodes expected{SD};
+  for (int i = 0; i < 300; ++i) expected.insert(expected.end(), {'a', 'b'});
+  expected.insert(expected.end(), {SU, 'c', 'x', 'y', 'x', 'y', '~'});
+  EXPECT_EQ(Expand("+{ab 300}c{xy 2}{~ 1}"), expected);
+}
+
+TEST(KeyTranslator, HugeCountsCostNoMemoryUpFront) {
+  struct Case {
+    std::string keys;
+    KeyRuns firstChunk;  // runs of the first chunk, from its start
+  };
+  constexpr uint32_t kMax = 2147483647;
+  const Case cases[] = {
+      {"{x 2147483647}", {{'x', kMax}}},
+      {"{ENTER 2147483647}", {{kKeyEnter, kMax}}},
+      {"+{SHIFT 2147483647}a", {{SD, 1}, {SD, kMax}, {SU, 1}, {'a', 1}}},
+      {"{F13 2147483647}", {{0, kMax}}},
+      {"{\xE2\x82\xAC 2147483647}", {{UnicodeKey(0x20AC), kMax}}},
+      {"{ab 2147483647}", {{'a', 1}, {'b', 1}, {'a', 1}, {'b', 1}}},
+  };
+  for (const Case& c : cases) {
+    KeyTranslator translator(c.keys);
+    KeyRuns runs;
+    ASSERT_TRUE(translator.Next(runs)) << c.keys;
+    EXPECT_LE(runs.size(), 300u) << c.keys;
+    ASSERT_GE(runs.size(), c.firstChunk.size()) << c.keys;
+    EXPECT_EQ(KeyRuns(runs.begin(), runs.begin() + static_cast<long>(c.firstChunk.size())), c.firstChunk) << c.keys;
+  }
+}
+
+TEST(KeyTranslator, ARepeatOfNothingEndsAtOnce) {
+  for (const char* keys : {"{2147483647}", "{ 2147483647}"}) {
+    KeyTranslator translator(keys);
+    KeyRuns runs;
+    EXPECT_FALSE(translator.Next(runs)) << keys;
+    EXPECT_TRUE(runs.empty()) << keys;
+  }
+}
+
+TEST(CharactersOfKeys, DistinctCharactersInOrderOfFirstUse) {
+  struct Case {
+    std::string keys;
+    std::vector<char32_t> expected;
+  };
+  const Case cases[] = {
+      {"a{TAB}\xE2\x82\xAC{b 2}ab", {U'a', U'\u20AC', U'b'}},
+      {"{xy 2147483647}z{x 2147483647}", {U'x', U'y', U'z'}},
+      {"+(aB){ENTER 5}~{F13 2147483647}", {U'a', U'B'}},
+      {"{+ 1}{{ 3}a{b", {U'+', U'{', U'a', U'b'}},  // the last "{" has no "}": typed as it stands
+      {"{x 0}{y -1}{2147483647}", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CharactersOfKeys(c.keys), c.expected) << c.keys;
+}
+
 TEST(CharacterOfKeyCode, SeparatesCharactersFromKeys) {
   EXPECT_EQ(CharacterOfKeyCode('a'), U'a');
   EXPECT_EQ(CharacterOfKeyCode(' '), U' ');
@@ -149,6 +219,7 @@ class RecordingKeyboard : public KeyboardSystem {
   std::vector<char32_t> untypable;
   bool ended = false;
   bool failOnPress = false;
+  size_t failAfterEvents = 0;  // 0: never
 
   void BeginKeys(const std::vector<char32_t>& characters) override { begun = characters; }
   std::optional<bool> CharacterNeedsShift(char32_t ch) override {
@@ -164,7 +235,7 @@ class RecordingKeyboard : public KeyboardSystem {
     Record(kNames[static_cast<int>(key)], down);
   }
   void PressCharacter(char32_t ch, bool down) override {
-    if (failOnPress) throw Exception("device gone");
+    if (failOnPress || (failAfterEvents > 0 && events.size() >= failAfterEvents)) throw Exception("device gone");
     Record(ch < 128 ? std::string(1, static_cast<char>(ch)) : "U+" + std::to_string(ch), down);
   }
   void EndKeys() override { ended = true; }
@@ -225,8 +296,8 @@ TEST_F(SendKeysTest, UntypableCharactersAreSkipped) {
 }
 
 TEST_F(SendKeysTest, TheBackendLearnsEveryCharacterFirst) {
-  Send("a{TAB}\xE2\x82\xAC{b 2}");
-  EXPECT_EQ(keyboard_.begun, (std::vector<char32_t>{U'a', U'\u20AC', U'b', U'b'}));
+  Send("a{TAB}\xE2\x82\xAC{b 2}a");
+  EXPECT_EQ(keyboard_.begun, (std::vector<char32_t>{U'a', U'\u20AC', U'b'}));
   EXPECT_TRUE(keyboard_.ended);
 }
 
@@ -234,6 +305,78 @@ TEST_F(SendKeysTest, TheKeyStringIsEndedWhenSendingFails) {
   keyboard_.failOnPress = true;
   EXPECT_THROW(SendKeys("a"), Exception);
   EXPECT_TRUE(keyboard_.ended);
+}
+
+// A close request that arrives after the given number of pump passes.
+class ClosingPump : public PumpBackend {
+ public:
+  explicit ClosingPump(int passesBeforeClose) : closeAt_(passesBeforeClose) { SetPumpBackend(this); }
+  ~ClosingPump() override { SetPumpBackend(nullptr); }
+  ClosingPump(const ClosingPump&) = delete;
+  ClosingPump& operator=(const ClosingPump&) = delete;
+  int passes = 0;
+  bool WaitAndServe(std::optional<std::chrono::steady_clock::time_point>) override {
+    if (++passes == closeAt_) EndProgram(143);
+    return false;
+  }
+
+ private:
+  int closeAt_;
+};
+
+TEST_F(SendKeysTest, ACloseRequestEndsAHugeRepeatAtOnce) {
+  // Each string would type for hours; a close request after 1000 keys ends
+  // it there, without the whole key code string ever being built.
+  struct Case {
+    const char* keys;
+    std::vector<std::string> firstEvents;  // the events of the first key
+  };
+  const Case cases[] = {
+      {"{x 2147483647}", {"+x", "-x"}},
+      {"{ENTER 2147483647}", {"+Return", "-Return"}},
+      {"{xY 2147483647}", {"+x", "-x"}},
+      {"+{SHIFT 2147483647}", {"+Shift"}},
+  };
+  for (const Case& c : cases) {
+    process_fakes::ProgramEndCatcher catcher;
+    ClosingPump pump(1000);
+    keyboard_.events.clear();
+    keyboard_.ended = false;
+    try {
+      SendKeys(c.keys);
+      ADD_FAILURE() << c.keys << ": typing ended by itself";
+    } catch (const process_fakes::ProgramEnded& e) {
+      EXPECT_EQ(e.exitCode, 143) << c.keys;
+    }
+    EXPECT_EQ(pump.passes, 1000) << c.keys;
+    ASSERT_GE(keyboard_.events.size(), c.firstEvents.size()) << c.keys;
+    EXPECT_EQ(Events(keyboard_.events.begin(), keyboard_.events.begin() + static_cast<long>(c.firstEvents.size())),
+              c.firstEvents)
+        << c.keys;
+    EXPECT_LE(keyboard_.events.size(), 4000u) << c.keys;  // at most four events per key
+    EXPECT_TRUE(keyboard_.ended) << c.keys;
+  }
+}
+
+TEST_F(SendKeysTest, AKeyboardThatFailsMidwayEndsAHugeRepeat) {
+  keyboard_.failAfterEvents = 500;
+  try {
+    SendKeys("{ab 2147483647}");
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "device gone");
+  }
+  EXPECT_EQ(keyboard_.events.size(), 500u);
+  EXPECT_EQ(keyboard_.events[498], "+b");
+  EXPECT_TRUE(keyboard_.ended);
+}
+
+TEST_F(SendKeysTest, RepeatsOfNoKeyAreServedOnceAndEndAtOnce) {
+  // Nothing to type, however large the count: no events, and the whole
+  // string takes one pump pass per run instead of one per repetition.
+  ClosingPump pump(0);
+  EXPECT_EQ(Send("{2147483647}{ 2147483647}{F13 2147483647}{HELP 2147483647}a"), (Events{"+a", "-a"}));
+  EXPECT_EQ(pump.passes, 3);
 }
 
 TEST(SendKeysWithoutKeyboard, Throws) {

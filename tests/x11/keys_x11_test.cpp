@@ -156,5 +156,58 @@ TEST_F(X11KeysTest, ManyCharactersOutsideTheLayoutShareSpareKeys) {
   EXPECT_EQ(typed, twice);
 }
 
+// How many keys of the server's keyboard carry no symbol at all.
+int SpareKeyCount(Display* d) {
+  int min = 0, max = 0, width = 0;
+  XDisplayKeycodes(d, &min, &max);
+  std::unique_ptr<KeySym, int (*)(void*)> map(XGetKeyboardMapping(d, static_cast<KeyCode>(min), max - min + 1, &width),
+                                              XFree);
+  int spare = 0;
+  for (int key = 0; key <= max - min; ++key) {
+    const KeySym* syms = map.get() + key * width;
+    if (std::all_of(syms, syms + width, [](KeySym s) { return s == NoSymbol; })) ++spare;
+  }
+  return spare;
+}
+
+std::string Utf8(char32_t cp) {
+  return {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};  // two-byte range only
+}
+
+TEST_F(X11KeysTest, MoreCharactersOutsideTheLayoutThanSpareKeysAreTypedInRounds) {
+  // Cyrillic and Greek letters, none on a US keyboard: more distinct ones
+  // than the spare keys hold (two each), so they are bound batch by batch.
+  std::vector<char32_t> letters;
+  for (char32_t cp = U'\u0410'; cp <= U'\u044F'; ++cp) letters.push_back(cp);
+  for (char32_t cp = U'\u03B1'; cp <= U'\u03C9'; ++cp) {
+    if (cp != U'\u03C2') letters.push_back(cp);  // final sigma left out
+  }
+  const size_t capacity = 2 * static_cast<size_t>(SpareKeyCount(probe_.Get()));
+  const size_t distinct = std::max<size_t>(60, capacity + 20);
+  ASSERT_LE(distinct, letters.size());
+  letters.resize(distinct);
+
+  // All of them, a character of the layout, then the first five again,
+  // which are no longer bound by then.
+  std::string keys;
+  Lines expected;
+  const auto add = [&](const std::string& utf8) {
+    keys += utf8;
+    expected.push_back(utf8);
+  };
+  for (char32_t cp : letters) add(Utf8(cp));
+  add("q");
+  for (size_t i = 0; i < 5; ++i) add(Utf8(letters[i]));
+
+  const auto typed = [&] {
+    Lines lines = window_->LogLines();
+    lines.erase(std::remove(lines.begin(), lines.end(), "Shift_L"), lines.end());
+    return lines;
+  };
+  SendKeys(keys);
+  EXPECT_TRUE(WaitUntil([&] { return typed().size() >= expected.size(); }));
+  EXPECT_EQ(typed(), expected);
+}
+
 }  // namespace
 }  // namespace tolm::testing
