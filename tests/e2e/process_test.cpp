@@ -35,6 +35,23 @@ TEST(Processes, ListAndKillByPatternThenCollectTheStatuses) {
   EXPECT_NE(("\n" + r.out).find("\nTOLM32\n"), std::string::npos) << "tolm32 lists itself";
 }
 
+TEST(Processes, AProgramWhoseFileWasDeletedIsListedAndKilledByItsName) {
+  TempDir dir;
+  const std::string name = "tolmgone" + std::to_string(getpid());
+  std::filesystem::copy_file("/bin/sleep", dir.File(name));
+  std::string script =
+      "\"" + dir.File(name) + "\" 30\n"
+      "rm /wait \"" + dir.File(name) + "\"\n"
+      "/plist\n"
+      "/kill " + name + "\n"
+      "/waitall\n"
+      "/if errorlevel() ne 137 {\n  /pause not killed\n}\n";
+  RunResult r = RunTolm({"--console", dir.Write("gone.tm", script)}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(("\n" + r.out).find("\nTOLMGONE" + std::to_string(getpid()) + "\n"), std::string::npos) << r.out;
+}
+
 // Waits (at most 5 s) until its parent, tolm32, has no child but itself, then
 // writes how many zombies and running children the parent still has.
 const char* const kChildCensus =
