@@ -9,7 +9,6 @@
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
 #include "services/app_title.h"
-#include "services/linux/close_signals.h"
 #include "services/linux/linux_platform.h"
 #include "services/program_end.h"
 #include "services/text.h"
@@ -48,10 +47,6 @@ std::string TitleWord(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Close requests are taken by the event pump, never by default handlers:
-  // block them before any thread exists so every thread inherits the mask.
-  tolm::BlockCloseSignals();
-
   int first = 1;
   bool check = false;
   for (; first < argc && StartsWithDashes(argv[first]); ++first) {
@@ -80,6 +75,8 @@ int main(int argc, char** argv) {
 
   if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
 
+  // Before any thread exists: it blocks the close requests, which every
+  // thread then inherits, for the event pump to take.
   tolm::InstallLinuxPlatform();
   tolm::InstallX11Platform();
   // The argument text is rebuilt as the raw command line would have held it.
