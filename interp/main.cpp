@@ -83,5 +83,5 @@ int main(int argc, char** argv) {
   std::vector<const char*> words{argv[0]};
   words.insert(words.end(), argv + first, argv + argc);
   std::string tail = tolm::CommandTail(static_cast<int>(words.size()), words.data());
-  tolm::EndProgram(tolm::RunArgumentText(tail));
+  tolm::FinishProgram(tolm::RunArgumentText(tail));
 }

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "services/linux/linux_platform.h"
 #include "services/processes.h"
 #include "services/programs.h"
+#include "services/show_mode.h"
 
 namespace tolm {
 namespace {
@@ -190,7 +192,26 @@ TEST(CloseRequestTest, EndsTheProgramWithStatus128PlusTheSignal) {
               WaitForAllProcesses();
             }),
             129);
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500)) << "the waits did not end at once";
+  EXPECT_EQ(StatusAfterSignal(SIGTERM, [] {
+              StartShowModeWatcher([] { std::this_thread::sleep_for(std::chrono::seconds(3)); });
+              FinishShowModeWatchers();
+            }),
+            143);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2000)) << "the waits did not end at once";
+}
+
+TEST_F(LinuxProcessesTest, TheEndOfARunWaitsOnThePumpForTheShowModeWatchers) {
+  std::atomic<int> finished{0};
+  for (auto work : {std::chrono::milliseconds(40), std::chrono::milliseconds(10)})
+    StartShowModeWatcher([work, &finished] {
+      std::this_thread::sleep_for(work);  // a watcher busy with its window
+      ++finished;
+    });
+  Clock::time_point start = Clock::now();
+  FinishShowModeWatchers();
+  EXPECT_EQ(finished.load(), 2);
+  EXPECT_EQ(RunningShowModeWatchers(), 0u);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
 }
 
 }  // namespace
