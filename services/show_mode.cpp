@@ -57,7 +57,7 @@ class Watchers {
   void Start(std::function<void()> watch) {
     JoinEnded();
     auto ended = std::make_shared<std::atomic<bool>>(false);
-    Adjust(+1);
+    Begun();
     try {
       std::thread thread([this, watch = std::move(watch), ended] {
         try {
@@ -66,11 +66,11 @@ class Watchers {
           // A watcher that fails leaves its window as it is; nothing else depends on it.
         }
         ended->store(true);
-        Adjust(-1);
+        Ended();
       });
       list_.push_back({std::move(thread), std::move(ended)});
     } catch (const std::system_error& e) {
-      Adjust(-1);
+      Ended();
       throw Exception("Could not start the show-mode watcher: " + SysErrorDescription(e.code().value()));
     }
   }
@@ -93,11 +93,17 @@ class Watchers {
     std::shared_ptr<std::atomic<bool>> ended;
   };
 
-  void Adjust(int change) {
+  void Begun() {
     std::lock_guard<std::mutex> lock(mutex_);
-    running_ = static_cast<size_t>(static_cast<long>(running_) + change);
-    if (change < 0 && wakeFd_ >= 0) {
-      [[maybe_unused]] ssize_t ignored = write(wakeFd_, "x", 1);  // a full pipe wakes anyway
+    ++running_;
+  }
+
+  // Called by each watcher as it ends (and for one that could not start).
+  void Ended() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --running_;
+    if (wakeFd_ >= 0) {
+      [[maybe_unused]] ssize_t ignored = write(wakeFd_, "x", 1);  // a full pipe wakes the pump anyway
     }
   }
 
