@@ -10,9 +10,7 @@
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
 #include "services/app_title.h"
-#include "services/linux/close_signals.h"
 #include "services/linux/linux_platform.h"
-#include "services/linux/linux_pump.h"
 #include "services/program_end.h"
 #include "services/text.h"
 #include "services/x11/x11_platform.h"
@@ -77,10 +75,12 @@ int RunTolm(int argc, char** argv) {
   if (check) {
     // A check needs no platform beyond the pump (and no display): it serves
     // close requests while the files are read and parsed.
-    static tolm::LinuxPump pump;
-    tolm::SetPumpBackend(&pump);
+    tolm::InstallLinuxPump();
     return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
   }
+
+  // Before any thread exists: it blocks the close requests, which every
+  // thread then inherits, for the event pump to take.
 
   tolm::InstallLinuxPlatform();
   tolm::InstallX11Platform();
@@ -94,9 +94,6 @@ int RunTolm(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Close requests are taken by the event pump, never by default handlers:
-  // block them before any thread exists so every thread inherits the mask.
-  tolm::BlockCloseSignals();
   int status = 1;
   try {
     status = RunTolm(argc, argv);
@@ -104,5 +101,7 @@ int main(int argc, char** argv) {
     // Setting up the platform failed, or a report could not be shown.
     std::fprintf(stderr, "TOLM32: %s\n", e.what());
   }
-  tolm::EndProgram(status);
+  // Pending show-mode watchers finish first, so a mode asked for by the last
+  // line is still applied.
+  tolm::FinishProgram(status);
 }

@@ -107,13 +107,16 @@ void ExecuteKill(CommandContext& c) {
   uint32_t id = 0;
   std::string path;
   for (int n = 1; GetProcess(n, id, path); ++n) {
+    // A process whose executable cannot be read has no name: no pattern
+    // matches it, not even "*" (the process list leaves it out too).
+    if (path.empty()) continue;
     std::string name = ProcessMatchName(path);
     DebugLog("name=\"" + name + "\", Par=\"" + pattern + "\"");
     if (MatchPattern(name, pattern) && id != self) {
       found = true;
       DebugLog("killing pid " + std::to_string(id));
-      KillProcess(id);
-      DebugLog("killed pid " + std::to_string(id));
+      // false: it ended on its own since it was listed, which is what we want.
+      DebugLog((KillProcess(id) ? "killed pid " : "already ended: pid ") + std::to_string(id));
     }
   }
   if (!found) ReportCommandFailure("/kill could not find \"" + pattern + "\" program running");

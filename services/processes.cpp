@@ -1,5 +1,6 @@
 #include "services/processes.h"
 
+#include <cerrno>
 #include <vector>
 
 #include "services/debug_log.h"
@@ -47,6 +48,9 @@ bool GetProcess(int n, uint32_t& id, std::string& name) {
 
 bool KillProcess(uint32_t id) {
   KillResult result = CurrentSystemProcesses().Kill(id);
+  // A process that ended on its own since it was listed (at either step) is
+  // gone, as the caller asked.
+  if (result.failedStep != KillStep::Done && result.error == ESRCH) return false;
   switch (result.failedStep) {
     case KillStep::Done:
       return true;

@@ -13,9 +13,10 @@ namespace tolm {
 // Returns false when there is no n-th process.
 bool GetProcess(int n, uint32_t& id, std::string& name);
 
-// Ends the process at once. Returns true; a failure throws Exception with
-// "Function OpenProcess failed: " (no such process) or "Function
-// TerminateProcess failed: " (not allowed) and the system's reason.
+// Ends the process at once. Returns true when it was ended, false when it
+// is already gone (it ended on its own since it was listed: no failure).
+// Any other failure throws Exception with "Function OpenProcess failed: " or
+// "Function TerminateProcess failed: " (not allowed) and the system's reason.
 bool KillProcess(uint32_t id);
 
 uint32_t CurrentProcessId();

@@ -2,8 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <vector>
+
+#include "services/show_mode.h"
 
 namespace tolm {
 namespace {
@@ -40,6 +43,15 @@ void EndProgram(int exitCode) {
   // _Exit skips static destructors and atexit handlers: other threads may be
   // running, and nothing of the script may run after this point.
   std::_Exit(exitCode);
+}
+
+void FinishProgram(int exitCode) {
+  try {
+    FinishShowModeWatchers();
+  } catch (const std::exception&) {
+    // A pump that fails here must not keep us from ending; the modes are a courtesy.
+  }
+  EndProgram(exitCode);
 }
 
 void InterceptProgramEnd(std::function<void(int)> interceptor) { Interceptor() = std::move(interceptor); }

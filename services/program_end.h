@@ -1,5 +1,6 @@
-// Ending the whole program at once: after a failed start with no failure
-// policy, and on a close request (SIGTERM, SIGINT, SIGHUP).
+// Ending the whole program: at the end of a run (FinishProgram), and at once
+// after a failed start with no failure policy and on a close request
+// (SIGTERM, SIGINT, SIGHUP).
 #pragma once
 
 #include <functional>
@@ -9,6 +10,12 @@ namespace tolm {
 // Flushes stdout and stderr (C and C++ streams) and ends the process with
 // exitCode at once: no destructors, nothing queued runs any more.
 [[noreturn]] void EndProgram(int exitCode);
+
+// The end of a run: lets the show-mode watchers still running finish, so
+// that a program started by the last line gets its mode (each watcher is
+// bounded; a close request meanwhile still ends the program at once), then
+// EndProgram(exitCode).
+[[noreturn]] void FinishProgram(int exitCode);
 
 // For tests: called with the exit code instead of ending the process. It is
 // expected to throw; if it returns, the process ends anyway. Empty restores

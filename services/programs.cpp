@@ -61,14 +61,18 @@ int StartProgram(const std::string& program, const std::string& parameters, cons
   StartResult started = CurrentProcessLauncher().Start(file, parameters, directory);
   if (!started.child) return ReportStartFailure(program, started.error, flags);
 
-  int showMode = static_cast<int>(flags & kLaunchShowMask);
-  if (showMode != kShowNormal) ApplyShowMode(static_cast<int>(started.child->Id()), showMode);
+  // Recorded before its show mode is applied: when that fails (Exception),
+  // the program runs anyway and "/waitall" still collects it.
+  const int pid = static_cast<int>(started.child->Id());
+  StartedProcesses().push_back(std::move(started.child));
+  const int showMode = static_cast<int>(flags & kLaunchShowMask);
+  if (showMode != kShowNormal) ApplyShowMode(pid, showMode);
 
   if (flags & kLaunchWait) {
+    std::unique_ptr<ChildProcess> child = std::move(StartedProcesses().back());
+    StartedProcesses().pop_back();
     uint32_t status = 0;
-    if (CollectStatus(*started.child, status)) LastExitCode = status;
-  } else {
-    StartedProcesses().push_back(std::move(started.child));
+    if (CollectStatus(*child, status)) LastExitCode = status;
   }
   return 0;
 }

@@ -2,6 +2,9 @@
 
 #include <pthread.h>
 
+#include "services/debug_log.h"
+#include "services/errors.h"
+
 namespace tolm {
 
 sigset_t CloseSignals() {
@@ -15,7 +18,10 @@ sigset_t CloseSignals() {
 
 void BlockCloseSignals() {
   sigset_t set = CloseSignals();
-  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+  // Unblocked, a close request would take its default action and end us
+  // without the status the event pump gives it.
+  if (int e = pthread_sigmask(SIG_BLOCK, &set, nullptr))
+    throw Exception("pthread_sigmask failed: " + SysErrorDescription(e));
 }
 
 }  // namespace tolm

@@ -10,8 +10,9 @@ namespace tolm {
 // The set of close-request signals.
 sigset_t CloseSignals();
 
-// Blocks the close requests in the calling thread. main() calls it first,
-// before any thread starts, so that every thread inherits the mask.
+// Blocks the close requests in the calling thread; threads started later
+// inherit the mask. InstallLinuxPlatform() calls it, before any thread
+// starts. Throws Exception when the mask cannot be changed.
 void BlockCloseSignals();
 
 }  // namespace tolm

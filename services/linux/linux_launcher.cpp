@@ -1,7 +1,6 @@
 #include "services/linux/linux_launcher.h"
 
 #include <spawn.h>
-#include "services/linux/pidfd.h"
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -12,6 +11,7 @@
 #include "services/argument_split.h"
 #include "services/event_pump.h"
 #include "services/event_sources.h"
+#include "services/linux/pidfd.h"
 #include "services/linux/program_resolution.h"
 #include "services/linux/unique_fd.h"
 
@@ -20,19 +20,26 @@ extern char** environ;
 namespace tolm {
 namespace {
 
-// posix_spawn's attributes and file actions, destroyed with the object.
+// posix_spawn's attributes and file actions, destroyed with the object. Init()
+// must succeed before anything else is used.
 class SpawnSetup {
  public:
-  SpawnSetup() {
-    posix_spawnattr_init(&attr_);
-    posix_spawn_file_actions_init(&actions_);
-  }
+  SpawnSetup() = default;
   ~SpawnSetup() {
-    posix_spawn_file_actions_destroy(&actions_);
-    posix_spawnattr_destroy(&attr_);
+    if (actionsReady_) posix_spawn_file_actions_destroy(&actions_);
+    if (attrReady_) posix_spawnattr_destroy(&attr_);
   }
   SpawnSetup(const SpawnSetup&) = delete;
   SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+  // 0, or the errno of the failure (ENOMEM).
+  int Init() {
+    if (int e = posix_spawnattr_init(&attr_)) return e;
+    attrReady_ = true;
+    if (int e = posix_spawn_file_actions_init(&actions_)) return e;
+    actionsReady_ = true;
+    return 0;
+  }
 
   // The child starts with no signal blocked and every disposition at its
   // default: we block the close requests, and the program must not inherit that.
@@ -53,10 +60,13 @@ class SpawnSetup {
  private:
   posix_spawnattr_t attr_;
   posix_spawn_file_actions_t actions_;
+  bool attrReady_ = false;
+  bool actionsReady_ = false;
 };
 
 StartResult Spawn(const std::string& path, const std::vector<std::string>& args, const std::string& directory) {
   SpawnSetup setup;
+  if (int e = setup.Init()) return {nullptr, e};
   if (int e = setup.CleanSignals()) return {nullptr, e};
   if (!directory.empty())
     if (int e = setup.ChangeDirectory(directory)) return {nullptr, e};
@@ -73,6 +83,11 @@ StartResult Spawn(const std::string& path, const std::vector<std::string>& args,
 uint32_t StatusOf(const siginfo_t& info) {
   if (info.si_code == CLD_EXITED) return static_cast<uint32_t>(info.si_status);
   return 128u + static_cast<uint32_t>(info.si_status);
+}
+
+int& WatchedChildren() {
+  static int count = 0;
+  return count;
 }
 
 }  // namespace
@@ -97,25 +112,59 @@ StartResult LinuxLauncher::Start(const std::string& file, const std::string& par
   return Spawn(program.path, args, directory);
 }
 
-void LinuxChild::WaitOnPump() {
-  UniqueFd pidfd(OpenPidfd(pid_));
-  // Without pidfds (kernels before 5.3) the blocking waitid below does the
-  // waiting; events are then not served until the child ends.
-  if (!pidfd.Valid()) return;
-  bool ended = false;
-  EventSourceRegistration watch = WatchEventSource(pidfd.Get(), [&ended] { ended = true; });
-  while (!ended) PumpWaitUntil(std::chrono::steady_clock::time_point::max());
+LinuxChild::LinuxChild(pid_t pid) : pid_(pid) {
+  if (WatchedChildren() < kMaxWatchedChildren) Watch();
 }
 
-ExitStatus LinuxChild::WaitForExit() {
-  WaitOnPump();
+LinuxChild::~LinuxChild() { StopWatching(); }
+
+int LinuxChild::WatchedCount() { return WatchedChildren(); }
+
+void LinuxChild::Watch() {
+  pidfd_ = UniqueFd(OpenPidfd(pid_));
+  if (!pidfd_.Valid()) return;
+  watch_ = WatchEventSource(pidfd_.Get(), [this] { OnReadable(); });
+  ++WatchedChildren();
+}
+
+// A pidfd is readable once its process has ended.
+void LinuxChild::OnReadable() {
+  Collect(WNOHANG);
+  if (status_) StopWatching();
+}
+
+void LinuxChild::StopWatching() {
+  if (!pidfd_.Valid()) return;
+  watch_ = EventSourceRegistration();
+  pidfd_.Reset();
+  --WatchedChildren();
+}
+
+void LinuxChild::Collect(int flags) {
   siginfo_t info{};
   int r;
   do {
-    r = waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
+    r = waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | flags);
   } while (r < 0 && errno == EINTR);
-  if (r < 0) return {false, 0, errno};
-  return {true, StatusOf(info), 0};
+  if (r < 0) {
+    status_ = ExitStatus{false, 0, errno};
+  } else if (info.si_pid != 0) {  // with WNOHANG, 0 means still running
+    status_ = ExitStatus{true, StatusOf(info), 0};
+  }
+}
+
+ExitStatus LinuxChild::WaitForExit() {
+  // The pump serves close requests and other events meanwhile, and collects
+  // the child when its pidfd says it ended. A pump that cannot wait (none
+  // installed, or it failed) leaves the blocking wait below. A wait is
+  // watched even beyond the limit of watched children.
+  if (!status_ && !pidfd_.Valid()) Watch();
+  while (!status_ && pidfd_.Valid()) {
+    if (!PumpWaitUntil(std::chrono::steady_clock::time_point::max())) break;
+  }
+  if (!status_) Collect(0);
+  StopWatching();
+  return *status_;
 }
 
 }  // namespace tolm

@@ -1,25 +1,53 @@
 // Starting programs on Linux with posix_spawn, never through a shell, and
-// waiting for them on the event pump through a pidfd.
+// collecting them through a pidfd watched on the event pump.
 #pragma once
 
 #include <sys/types.h>
 
+#include <optional>
+
+#include "services/event_sources.h"
+#include "services/linux/unique_fd.h"
 #include "services/process_api.h"
 
 namespace tolm {
 
-// A child started by us. It keeps only the pid: the child cannot be reaped by
-// anyone else, so the pid stays ours until WaitForExit collects it, and no
-// descriptor is held while it is merely recorded (thousands may be).
+// A child started by us. It watches its pidfd on the event pump and collects
+// the child (keeping its status) at the first pump pass after it ended, so
+// that no ended program stays a zombie until it is waited for. The pid stays
+// ours until then: nobody else reaps our children. A child whose pidfd
+// cannot be had (kernels before 5.3, or too many children running at once,
+// see kMaxWatchedChildren) is collected when it is waited for.
 class LinuxChild : public ChildProcess {
  public:
-  explicit LinuxChild(pid_t pid) : pid_(pid) {}
+  // Children watched at once at most: each holds a descriptor while it runs,
+  // and the rest of the program needs descriptors too (the usual limit is 1024).
+  static constexpr int kMaxWatchedChildren = 512;
+
+  explicit LinuxChild(pid_t pid);
+  // The callback on the pump refers to this object.
+  LinuxChild(const LinuxChild&) = delete;
+  LinuxChild& operator=(const LinuxChild&) = delete;
+  ~LinuxChild() override;
+
   uint32_t Id() const override { return static_cast<uint32_t>(pid_); }
   ExitStatus WaitForExit() override;
 
+  // Children whose pidfd is being watched now, in the whole program.
+  static int WatchedCount();
+
  private:
-  void WaitOnPump();
+  void Watch();
+  void OnReadable();
+  void StopWatching();
+  // Collects the child with waitid (flags: 0 or WNOHANG); sets status_
+  // unless WNOHANG found it still running.
+  void Collect(int flags);
+
   pid_t pid_;
+  UniqueFd pidfd_;
+  EventSourceRegistration watch_;  // declared after pidfd_: unregistered before it closes
+  std::optional<ExitStatus> status_;
 };
 
 class LinuxLauncher : public ProcessLauncher {

@@ -8,16 +8,20 @@
 
 namespace tolm {
 
-void InstallLinuxPlatform() {
+void InstallLinuxPump() {
   BlockCloseSignals();
+  static LinuxPump pump;  // alive until the process ends
+  SetPumpBackend(&pump);
+}
+
+void InstallLinuxPlatform() {
+  InstallLinuxPump();
   // Whoever started us may have left SIGCHLD ignored, which makes the kernel
   // reap our children at once: their exit statuses would be lost to /wait.
   signal(SIGCHLD, SIG_DFL);
   // Function-local statics: created once, alive until the process ends.
-  static LinuxPump pump;
   static LinuxLauncher launcher;
   static ProcProcesses processes;
-  SetPumpBackend(&pump);
   SetProcessLauncher(&launcher);
   SetSystemProcesses(&processes);
 }

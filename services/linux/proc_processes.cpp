@@ -3,12 +3,14 @@
 #include <dirent.h>
 #include <limits.h>
 #include <signal.h>
-#include "services/linux/pidfd.h"
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <memory>
+#include <string_view>
 
+#include "services/linux/pidfd.h"
 #include "services/linux/unique_fd.h"
 
 namespace tolm {
@@ -23,6 +25,18 @@ bool IsNumber(const char* name) {
   for (; *name; ++name)
     if (*name < '0' || *name > '9') return false;
   return true;
+}
+
+// What the kernel appends to the target of /proc/PID/exe once the file was
+// deleted, or replaced as a package upgrade does: every program running
+// through an upgrade has it, and its name is still the file's own.
+constexpr std::string_view kDeletedMark = " (deleted)";
+
+// Whether the file that link (a /proc/PID/exe) refers to has no name left: a
+// file really named "... (deleted)" keeps its whole name.
+bool IsUnlinked(const std::string& link) {
+  struct stat st{};
+  return stat(link.c_str(), &st) == 0 && st.st_nlink == 0;
 }
 
 }  // namespace
@@ -44,7 +58,9 @@ std::string ProcProcesses::ImagePath(uint32_t id) {
   char target[PATH_MAX];
   ssize_t n = readlink(link.c_str(), target, sizeof target);
   if (n <= 0 || static_cast<size_t>(n) >= sizeof target) return {};
-  return std::string(target, static_cast<size_t>(n));
+  std::string path(target, static_cast<size_t>(n));
+  if (path.ends_with(kDeletedMark) && IsUnlinked(link)) path.resize(path.size() - kDeletedMark.size());
+  return path;
 }
 
 // Opening the process is taking a pidfd for it, so the signal reaches that

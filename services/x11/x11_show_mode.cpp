@@ -5,7 +5,6 @@
 #include <poll.h>
 
 #include <optional>
-#include <thread>
 #include <unordered_set>
 
 #include "services/show_mode.h"
@@ -142,13 +141,13 @@ class ShowModeWatch {
 
 void WatchForShowMode(int pid, int showMode) {
   if (showMode == kShowNormal) return;
-  std::thread([pid, showMode] {
+  StartShowModeWatcher([pid, showMode] {
     try {
       ShowModeWatch(OpenDisplay("show modes need"), pid, showMode).Run();
     } catch (const std::exception&) {
       // No display: a program started from a console run keeps its window as it is.
     }
-  }).detach();
+  });
 }
 
 }  // namespace tolm

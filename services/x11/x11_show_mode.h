@@ -16,7 +16,8 @@
 //                    activating" asks for.
 //   5 (no option)    nothing is done.
 //
-// The caller is never delayed: the watch runs on a detached thread. A program
+// The caller is never delayed: the watch runs on a watcher thread of its own
+// (show_mode.h), which the end of the run lets finish. A program
 // that maps no window of its own (or one without _NET_WM_PID) is not changed.
 #pragma once
 
@@ -26,7 +27,8 @@ namespace tolm {
 
 inline constexpr std::chrono::seconds kShowModeWatchTime{10};
 
-// Starts the watch for pid and returns at once.
+// Starts the watch for pid and returns at once; throws Exception when its
+// thread cannot be started.
 void WatchForShowMode(int pid, int showMode);
 
 }  // namespace tolm

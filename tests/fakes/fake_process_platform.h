@@ -4,6 +4,7 @@
 // previous state when it goes out of scope.
 #pragma once
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -53,6 +55,10 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
   std::deque<ScriptedStart> nextStarts;  // empty: every start succeeds with status 0
   std::vector<std::pair<uint32_t, std::string>> processes;  // id and image path, in system order
   std::map<uint32_t, KillResult> killResults;                // default: success
+  // Processes that end on their own right after their name was read: the
+  // race between listing a process and killing it. Once ended, a process is
+  // no longer listed, and killing it finds no such process (ESRCH).
+  std::set<uint32_t> endAfterNameRead;
   uint32_t currentId = 4242;
 
   // --- records
@@ -81,12 +87,18 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
     return ids;
   }
   std::string ImagePath(uint32_t id) override {
+    std::string path;
     for (const auto& p : processes)
-      if (p.first == id) return p.second;
-    return {};
+      if (p.first == id) path = p.second;
+    if (endAfterNameRead.erase(id)) {
+      std::erase_if(processes, [id](const auto& p) { return p.first == id; });
+      ended_.insert(id);
+    }
+    return path;
   }
   KillResult Kill(uint32_t id) override {
     killedIds.push_back(id);
+    if (ended_.count(id)) return {KillStep::Open, ESRCH};
     auto it = killResults.find(id);
     return it == killResults.end() ? KillResult{} : it->second;
   }
@@ -114,6 +126,7 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
   };
 
   uint32_t nextPid_ = 1000;
+  std::set<uint32_t> ended_;
 };
 
 // A pump backend that answers each wait from a script (true: an event woke

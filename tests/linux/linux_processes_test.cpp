@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "services/linux/linux_platform.h"
 #include "services/processes.h"
 #include "services/programs.h"
+#include "services/show_mode.h"
 
 namespace tolm {
 namespace {
@@ -72,6 +74,53 @@ TEST_F(LinuxProcessesTest, FindsACopyOfSleepByItsUniqueNameAndKillsIt) {
   EXPECT_EQ(FindByName(copy), std::vector<uint32_t>{});
 }
 
+TEST_F(LinuxProcessesTest, AProgramWhoseFileWasDeletedOrReplacedKeepsItsName) {
+  ScratchDir dir("tolm-deleted");
+  const std::string copy = dir / ("tolm-gone-" + std::to_string(getpid()));
+  for (bool replaced : {false, true}) {
+    std::filesystem::copy_file("/bin/sleep", copy);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    // Short enough that a failing run does not wait long for it.
+    ASSERT_EQ(StartProgram(copy, "5", "", 0x805), 0);
+    std::filesystem::remove(copy);  // as a package upgrade does with the old file
+    if (replaced) std::filesystem::copy_file("/bin/sleep", copy);
+
+    std::vector<uint32_t> found = FindByName(copy);
+    ASSERT_EQ(found.size(), 1u) << (replaced ? "replaced" : "deleted");
+    EXPECT_TRUE(KillProcess(found[0]));
+    WaitForAllProcesses();
+    EXPECT_EQ(LastExitCode, 128u + SIGKILL);
+    std::filesystem::remove(copy);
+  }
+}
+
+TEST_F(LinuxProcessesTest, AFileThatIsReallyNamedDeletedKeepsItsWholeName) {
+  ScratchDir dir("tolm-named-deleted");
+  const std::string copy = dir / "tolm-sleep (deleted)";
+  std::filesystem::copy_file("/bin/sleep", copy);
+  std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+  ASSERT_EQ(StartProgram("\"" + copy + "\"", "30", "", 0x805), 0);
+  std::vector<uint32_t> found = FindByName(copy);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_TRUE(KillProcess(found[0]));
+}
+
+TEST_F(LinuxProcessesTest, KillingAProcessThatHasEndedSinceItWasListedIsNoFailure) {
+  ScratchDir dir("tolm-race");
+  const std::string copy = dir / "tolm-race-sleep";
+  std::filesystem::copy_file("/bin/sleep", copy);
+  std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+  ASSERT_EQ(StartProgram(copy, "30", "", 0x805), 0);
+  std::vector<uint32_t> found = FindByName(copy);
+  ASSERT_EQ(found.size(), 1u);
+  // It ends on its own (here: someone else kills it) and is collected
+  // before our kill comes.
+  ASSERT_EQ(kill(static_cast<pid_t>(found[0]), SIGTERM), 0);
+  WaitForAllProcesses();
+  ASSERT_EQ(LastExitCode, 128u + SIGTERM);
+  EXPECT_FALSE(KillProcess(found[0]));
+}
+
 TEST_F(LinuxProcessesTest, ListsThisProcessWithItsExecutable) {
   std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   std::vector<uint32_t> found = FindByName(self);
@@ -80,7 +129,7 @@ TEST_F(LinuxProcessesTest, ListsThisProcessWithItsExecutable) {
 }
 
 TEST_F(LinuxProcessesTest, KillFailuresNameTheStep) {
-  EXPECT_EQ(KillFailure(0x7FFFFFF0u), "Function OpenProcess failed: No such process");
+  EXPECT_FALSE(KillProcess(0x7FFFFFF0u)) << "no such process: it is gone already";
   // Only an unprivileged run can safely try to kill process 1.
   if (geteuid() != 0) {
     EXPECT_EQ(KillFailure(1), "Function TerminateProcess failed: Operation not permitted");
@@ -143,7 +192,26 @@ TEST(CloseRequestTest, EndsTheProgramWithStatus128PlusTheSignal) {
               WaitForAllProcesses();
             }),
             129);
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500)) << "the waits did not end at once";
+  EXPECT_EQ(StatusAfterSignal(SIGTERM, [] {
+              StartShowModeWatcher([] { std::this_thread::sleep_for(std::chrono::seconds(3)); });
+              FinishShowModeWatchers();
+            }),
+            143);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2000)) << "the waits did not end at once";
+}
+
+TEST_F(LinuxProcessesTest, TheEndOfARunWaitsOnThePumpForTheShowModeWatchers) {
+  std::atomic<int> finished{0};
+  for (auto work : {std::chrono::milliseconds(40), std::chrono::milliseconds(10)})
+    StartShowModeWatcher([work, &finished] {
+      std::this_thread::sleep_for(work);  // a watcher busy with its window
+      ++finished;
+    });
+  Clock::time_point start = Clock::now();
+  FinishShowModeWatchers();
+  EXPECT_EQ(finished.load(), 2);
+  EXPECT_EQ(RunningShowModeWatchers(), 0u);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
 }
 
 }  // namespace

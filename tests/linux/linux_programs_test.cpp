@@ -3,12 +3,15 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <sstream>
 
 #include "fakes/fake_process_platform.h"
 #include "linux/linux_test_support.h"
 #include "services/errors.h"
+#include "services/event_pump.h"
 #include "services/exit_status.h"
+#include "services/linux/linux_launcher.h"
 #include "services/linux/linux_platform.h"
 #include "services/programs.h"
 
@@ -168,6 +171,24 @@ TEST_F(LinuxProgramsTest, WaitAllCollectsManyChildrenAndLeavesNoZombie) {
   EXPECT_EQ(LastExitCode, 5u);
   EXPECT_EQ(StartedProcessCount(), 0u);
   EXPECT_EQ(ZombieChildren(), std::vector<int>{});
+}
+
+TEST_F(LinuxProgramsTest, ChildrenStartedWithoutWaitAreCollectedAsTheyEndAndWaitAllFoldsTheirStatuses) {
+  constexpr int kChildren = 60;
+  for (int i = 1; i <= kChildren; ++i)
+    ASSERT_EQ(StartProgram("sh", "-c \"exit $(($0 % 7))\" " + std::to_string(i), "", 0x805), 0);
+  // The pump collects each child at its first pass after the child ended:
+  // serve it until no child of ours is left, not even a zombie.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (!linux_test::ChildStates().empty() && std::chrono::steady_clock::now() < deadline)
+    PumpWaitUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(20));
+  EXPECT_EQ(ZombieChildren(), std::vector<int>{});
+  EXPECT_EQ(linux_test::ChildStates().size(), 0u);
+  EXPECT_EQ(LinuxChild::WatchedCount(), 0) << "every watch ends with its child";
+  EXPECT_EQ(StartedProcessCount(), static_cast<size_t>(kChildren)) << "kept for /waitall";
+  WaitForAllProcesses();
+  EXPECT_EQ(LastExitCode, 60u % 7) << "the last non-zero status in start order";
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(LinuxProgramsTest, WaitAllWithNothingRecordedReturnsAtOnce) {

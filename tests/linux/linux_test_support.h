@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tolm::linux_test {
@@ -51,10 +52,10 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Ids of this process's children that are zombies, from /proc/PID/stat
-// ("pid (comm) state ppid ...").
-inline std::vector<int> ZombieChildren() {
-  std::vector<int> zombies;
+// This process's children and their states ('Z' for a zombie), from
+// /proc/PID/stat ("pid (comm) state ppid ...").
+inline std::vector<std::pair<int, char>> ChildStates() {
+  std::vector<std::pair<int, char>> children;
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
     std::string name = entry.path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
@@ -65,8 +66,16 @@ inline std::vector<int> ZombieChildren() {
     char state = 0;
     int ppid = 0;
     rest >> state >> ppid;
-    if (state == 'Z' && ppid == getpid()) zombies.push_back(std::stoi(name));
+    if (ppid == getpid()) children.emplace_back(std::stoi(name), state);
   }
+  return children;
+}
+
+// Ids of this process's children that are zombies.
+inline std::vector<int> ZombieChildren() {
+  std::vector<int> zombies;
+  for (const auto& [pid, state] : ChildStates())
+    if (state == 'Z') zombies.push_back(pid);
   return zombies;
 }
 

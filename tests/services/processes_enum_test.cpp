@@ -1,6 +1,7 @@
 // GetProcess, KillProcess and CurrentProcessId on the recording fake.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -85,29 +86,50 @@ TEST(GetProcessTest, WritesItsTraceToTheDiagnosticLog) {
   std::remove(path.c_str());
 }
 
-TEST(KillProcessTest, FailuresNameTheStepThatFailed) {
+TEST(KillProcessTest, AProcessAlreadyGoneIsNoFailureAndOtherFailuresNameTheStep) {
   FakeProcessPlatform platform;
-  platform.killResults[5] = {KillStep::Open, 3};
-  platform.killResults[6] = {KillStep::Terminate, 1};
+  platform.killResults[5] = {KillStep::Open, ESRCH};
+  platform.killResults[6] = {KillStep::Terminate, ESRCH};  // ended between opening and signalling
+  platform.killResults[7] = {KillStep::Open, EMFILE};
+  platform.killResults[8] = {KillStep::Terminate, EPERM};
   struct Case {
     uint32_t id;
-    std::string message;  // empty: succeeds
+    bool killed;
+    std::string message;  // empty: no failure
   };
   const Case cases[] = {
-      {4, ""},
-      {5, "Function OpenProcess failed: No such process"},
-      {6, "Function TerminateProcess failed: Operation not permitted"},
+      {4, true, ""},
+      {5, false, ""},
+      {6, false, ""},
+      {7, false, "Function OpenProcess failed: Too many open files"},
+      {8, false, "Function TerminateProcess failed: Operation not permitted"},
   };
   for (const Case& c : cases) {
     std::string message;
+    bool killed = false;
     try {
-      EXPECT_TRUE(KillProcess(c.id));
+      killed = KillProcess(c.id);
     } catch (const Exception& e) {
       message = e.Message();
     }
+    EXPECT_EQ(killed, c.killed) << "id " << c.id;
     EXPECT_EQ(message, c.message) << "id " << c.id;
   }
-  EXPECT_EQ(platform.killedIds, (std::vector<uint32_t>{4, 5, 6}));
+  EXPECT_EQ(platform.killedIds, (std::vector<uint32_t>{4, 5, 6, 7, 8}));
+}
+
+TEST(KillProcessTest, AProcessThatEndsBetweenTheListingAndTheKillIsGoneAsAsked) {
+  FakeProcessPlatform platform;
+  platform.processes = {{21, "/usr/bin/short"}, {22, "/usr/bin/long"}};
+  platform.endAfterNameRead = {21};
+  uint32_t id = 0;
+  std::string name;
+  ASSERT_TRUE(GetProcess(1, id, name));
+  ASSERT_EQ(name, "/usr/bin/short");
+  EXPECT_FALSE(KillProcess(id));
+  ASSERT_TRUE(GetProcess(2, id, name));
+  EXPECT_TRUE(KillProcess(id));
+  EXPECT_EQ(platform.killedIds, (std::vector<uint32_t>{21, 22}));
 }
 
 TEST(CurrentProcessIdTest, ComesFromThePlatform) {

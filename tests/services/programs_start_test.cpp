@@ -145,5 +145,22 @@ TEST_F(StartProgramTest, WithoutWaitTheProgramIsRecordedAndNotWaitedFor) {
   EXPECT_EQ(LastExitCode, 77u);
 }
 
+TEST_F(StartProgramTest, AShowModeThatCannotBeAppliedFailsTheStartButTheProgramIsStillCollected) {
+  SetShowModeHandler([](int, int) { throw Exception("Could not start the show-mode watcher: Out of memory"); });
+  for (uint32_t flags : {uint32_t{3}, uint32_t{3} | kLaunchWait}) {
+    platform.nextStarts = {ScriptedStart{0, 6, 0}};
+    std::string message;
+    try {
+      StartProgram("prog", "", "", flags);
+    } catch (const Exception& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, "Could not start the show-mode watcher: Out of memory") << flags;
+    EXPECT_EQ(StartedProcessCount(), 1u) << flags;
+    WaitForAllProcesses();
+    EXPECT_EQ(LastExitCode, 6u) << flags;
+  }
+}
+
 }  // namespace
 }  // namespace tolm
