@@ -5,6 +5,7 @@
 #include "front/command_parser.h"
 #include "interp/command_file.h"
 #include "services/errors.h"
+#include "services/event_pump.h"
 #include "services/user_interface.h"
 
 namespace tolm {
@@ -31,6 +32,9 @@ int CheckCommandFiles(const std::vector<std::string>& fileNames) {
       status = 1;
     }
   }
+  // A close request that came with the last piece ends the program too,
+  // rather than being lost to an ordinary exit.
+  ProcessPendingMessages();
   return status;
 }
 

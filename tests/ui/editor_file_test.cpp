@@ -233,6 +233,14 @@ TEST_F(EditorTest, RunFailuresAreShownAndTheEditorStays) {
   EXPECT_EQ(busy, (std::vector<bool>{true, false}));
 }
 
+TEST_F(EditorTest, StandardExceptionsFromARunAreShownLikeAnyFailure) {
+  LoadLines({"p"});
+  runOutOfMemory = true;
+  editor.Run1Click();
+  EXPECT_EQ(user.errors, Lines{"TOLM32: std::bad_alloc"});
+  EXPECT_EQ(editor.Caption(), kBase + " - " + StripDirectory(editor.FileName()));
+}
+
 TEST_F(EditorTest, RunWithAFailedSaveDoesNotRun) {
   LoadLines({"a", "b"});
   Select({1});

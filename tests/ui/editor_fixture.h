@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class EditorTest : public ::testing::Test {
     a.runCommandText = [this](const std::string& text) {
       runs.push_back(text);
       captionsDuringRun.push_back(editor.Caption());
+      if (runOutOfMemory) throw std::bad_alloc();
       if (!runFailure.empty()) throw EScriptError(runFailure);
     };
     a.beep = [this] { ++beeps; };
@@ -57,6 +59,7 @@ class EditorTest : public ::testing::Test {
   std::vector<std::string> runs;
   std::vector<std::string> captionsDuringRun;
   std::string runFailure;
+  bool runOutOfMemory = false;  // the run fails with a standard exception
   int beeps = 0;
   std::vector<bool> busy;
   EditorModel editor{user, dialog, Actions()};

@@ -1,5 +1,7 @@
 #include "ui/core/editor_model.h"
 
+#include <exception>
+#include <string>
 #include <utility>
 
 #include "services/errors.h"
@@ -166,8 +168,10 @@ void EditorModel::RunFile() {
   if (actions_.showBusy) actions_.showBusy(true);
   try {
     actions_.runCommandText(RunText(fileName_));
-  } catch (const Exception& e) {
-    ShowError("TOLM32: " + e.Message());
+  } catch (const std::exception& e) {
+    // Every failure of the run, the standard library's included, ends in the
+    // error box; the editor stays open.
+    ShowError(std::string("TOLM32: ") + e.what());
   }
   if (actions_.showBusy) actions_.showBusy(false);
   SetCaption(baseCaption_ + " - " + shortName);
