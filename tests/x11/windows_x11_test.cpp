@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <clocale>
 #include <cstdlib>
 #include <thread>
 
 #include "services/errors.h"
 #include "services/windows.h"
 #include "services/x11/x11_keyboard.h"
+#include "services/x11/x11_title_text.h"
 #include "services/x11/x11_window_actions.h"
 #include "services/x11/x11_window_tree.h"
 #include "x11_test_support.h"
@@ -45,6 +47,43 @@ TEST(X11WindowSearch, Utf8TitlesArePassedOnAsBytes) {
   TestWindowProcess window(UniqueTitle("caf\xC3\xA9-\xE2\x82\xAC"));
   ASSERT_EQ(FindWindows(window.Title(), "*"), 1);
   EXPECT_EQ(FoundTitles().front(), window.Title());
+}
+
+// Older toolkits write a title into WM_NAME alone: as STRING (Latin-1) when
+// it fits, else as COMPOUND_TEXT. Either is found by a UTF-8 pattern and
+// listed in UTF-8, in the C locale tolm32 runs in and in a UTF-8 one.
+TEST(X11WindowSearch, TitlesInWmNameOnlyAreConvertedToUtf8) {
+  struct Case {
+    const char* encoding;
+    std::string title;
+  };
+  const Case cases[] = {
+      {"STRING", "Gr\xC3\xBC\xC3\x9F" "e \xC3\xA0 \xC3\xBF"},                    // Grüße à ÿ
+      {"COMPOUND_TEXT", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC"},  // Grüße € 日本
+  };
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << locale;
+    for (const Case& c : cases) {
+      TestWindowProcess window(UniqueTitle(c.title), {"--name-only", c.encoding});
+      XProbe probe;
+      const WindowHandle handle = FindWindowByTitle(window.Title() + "*");
+      ASSERT_NE(handle, kNoWindow) << c.encoding << " in " << locale;
+      EXPECT_EQ(FoundTitles(), std::vector<std::string>{window.Title()}) << c.encoding << " in " << locale;
+      EXPECT_TRUE(probe.Property(static_cast<Window>(handle), "_NET_WM_NAME").empty());
+    }
+    std::setlocale(LC_CTYPE, previous.c_str());
+  }
+}
+
+TEST(X11TitleText, Latin1BecomesUtf8UpToTheFirstText) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xE9t\xE9 \xA0\xFF", "\xC3\xA9t\xC3\xA9 \xC2\xA0\xC3\xBF"},
+      {std::string("first\0second", 12), "first"},
+      {"", ""},
+  };
+  for (const auto& [latin1, utf8] : cases) EXPECT_EQ(Latin1ToUtf8(latin1), utf8) << latin1;
 }
 
 TEST(X11WindowSearch, ChildrenComeBeforeTheirWindowTopOfStackFirst) {
@@ -244,8 +283,8 @@ TEST(X11NoDisplay, EveryEntryFailsWithAClearMessage) {
   for (const Case& c : cases) {
     DisplayVariable scoped(c.display);
     // Fresh objects: the installed ones may already hold a connection.
-    X11WindowTree tree;
     SharedDisplay display;
+    X11WindowTree tree(display);
     X11WindowActions actions(display);
     X11Keyboard keyboard(display);
     EXPECT_EQ(MessageOf([&] { tree.List(); }), "Cannot open display: window commands need an X display " + c.reason);
