@@ -4,19 +4,16 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <chrono>
 #include <optional>
-#include <thread>
 
 #include "services/x11/x11_properties.h"
+#include "services/x11/x11_window_wait.h"
 
 namespace tolm {
 namespace {
 
 constexpr long kSourcePager = 2;  // EWMH source indication: a pager or tool
 constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
-constexpr int kManageAttempts = 10;
-constexpr std::chrono::milliseconds kManagePause{50};
 
 Atom Intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
@@ -46,17 +43,6 @@ bool HasFocus(Display* d, Window window) {
 
 }  // namespace
 
-// A window acted on right after it appeared may still be getting ready: its
-// program maps it and sets its protocols a moment after naming it. Gives
-// such a window a little time; false when cond still fails after it.
-bool X11WindowActions::Settles(const std::function<bool()>& cond) {
-  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
-    if (cond()) return true;
-  }
-  return false;
-}
-
 Display* X11WindowActions::Get() { return display_.Get("window commands need"); }
 
 std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window) {
@@ -64,13 +50,12 @@ std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window)
   // A window manager sets WM_STATE a moment after it maps a new window; a
   // window acted on at once may not carry it yet. Give the manager a little
   // time before taking the frame's place for the client's.
-  const bool managed = WindowManagerRunning(d);
-  std::optional<Target> target;
-  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
+  std::optional<Target> target = ResolveOnce(window);
+  if (!target || target->hasState || !WindowManagerRunning(d)) return target;
+  WaitForWindow(d, {window, target->topLevel}, [&] {
     target = ResolveOnce(window);
-    if (!target || target->hasState || !managed) break;
-  }
+    return !target || target->hasState;
+  });
   return target;
 }
 
@@ -134,10 +119,10 @@ void X11WindowActions::Activate(WindowHandle window) {
     SendToRoot(target->client, activeWindow, kSourcePager, static_cast<long>(now), 0);
     // The manager moves the focus when it gets to the request; keys typed
     // next must not arrive before that.
-    Settles([&] { return HasFocus(d, target->topLevel); });
+    WaitForWindow(d, {target->topLevel, target->client}, [&] { return HasFocus(d, target->topLevel); });
   } else {
     XRaiseWindow(d, target->topLevel);
-    const bool viewable = Settles([&] {
+    const bool viewable = WaitForWindow(d, {target->topLevel, target->client}, [&] {
       XWindowAttributes attributes;
       return XGetWindowAttributes(d, target->client, &attributes) != 0 && attributes.map_state == IsViewable;
     });
@@ -167,7 +152,7 @@ void X11WindowActions::Close(WindowHandle window) {
 void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
   const Atom protocols = Intern(d, "WM_PROTOCOLS");
   const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
-  const bool offered = Settles([&] {
+  const bool offered = WaitForWindow(d, {client}, [&] {
     const std::vector<unsigned long> items = PropertyItems(d, client, protocols);
     return std::find(items.begin(), items.end(), deleteWindow) != items.end();
   });
