@@ -12,10 +12,7 @@
 namespace tolm {
 namespace {
 
-constexpr long kSourcePager = 2;  // EWMH source indication: a pager or tool
 constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
-
-Atom Intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
 // A window with WM_STATE at or below window, depth-first.
 std::optional<Window> ClientBelow(Display* d, Window window, Atom wmState) {
@@ -63,7 +60,7 @@ std::optional<X11WindowActions::Target> X11WindowActions::ResolveOnce(Window win
   Display* d = Get();
   const Window root = DefaultRootWindow(d);
   if (window == root) return std::nullopt;
-  const Atom wmState = Intern(d, "WM_STATE");
+  const Atom wmState = InternAtom(d, "WM_STATE");
   Target target;
   Window current = window;
   while (current != root) {
@@ -92,7 +89,7 @@ Time X11WindowActions::ServerTime() {
   }
   // Appending nothing to a property still makes the server send a
   // PropertyNotify, stamped with its current time.
-  const Atom stamp = Intern(d, "_TOLM_TIMESTAMP");
+  const Atom stamp = InternAtom(d, "_TOLM_TIMESTAMP");
   XChangeProperty(d, timeWindow_, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
   XEvent event;
   XWindowEvent(d, timeWindow_, PropertyChangeMask, &event);
@@ -107,11 +104,11 @@ void X11WindowActions::Activate(WindowHandle window) {
   const std::optional<Target> target = Resolve(static_cast<Window>(window));
   if (!target) return;
   Display* d = Get();
-  const Atom activeWindow = Intern(d, "_NET_ACTIVE_WINDOW");
+  const Atom activeWindow = InternAtom(d, "_NET_ACTIVE_WINDOW");
   if (WindowManagerSupports(d, activeWindow)) {
     const Time now = ServerTime();
-    const Atom currentDesktop = Intern(d, "_NET_CURRENT_DESKTOP");
-    const auto desktop = PropertyItem(d, target->client, Intern(d, "_NET_WM_DESKTOP"));
+    const Atom currentDesktop = InternAtom(d, "_NET_CURRENT_DESKTOP");
+    const auto desktop = PropertyItem(d, target->client, InternAtom(d, "_NET_WM_DESKTOP"));
     const auto current = PropertyItem(d, DefaultRootWindow(d), currentDesktop);
     if (desktop && current && *desktop != kAllDesktops && *desktop != *current) {
       SendToRoot(DefaultRootWindow(d), currentDesktop, static_cast<long>(*desktop), static_cast<long>(now), 0);
@@ -135,10 +132,10 @@ void X11WindowActions::Close(WindowHandle window) {
   const std::optional<Target> target = Resolve(static_cast<Window>(window));
   if (!target) return;
   Display* d = Get();
-  const Atom closeWindow = Intern(d, "_NET_CLOSE_WINDOW");
+  const Atom closeWindow = InternAtom(d, "_NET_CLOSE_WINDOW");
   // A withdrawn window (started with /hide) is no longer the manager's to
   // close: ask the window itself.
-  const std::optional<unsigned long> state = PropertyItem(d, target->client, Intern(d, "WM_STATE"));
+  const std::optional<unsigned long> state = PropertyItem(d, target->client, InternAtom(d, "WM_STATE"));
   const bool managed = state && *state != WithdrawnState;
   if (managed && WindowManagerSupports(d, closeWindow)) {
     SendToRoot(target->client, closeWindow, static_cast<long>(ServerTime()), kSourcePager, 0);
@@ -150,8 +147,8 @@ void X11WindowActions::Close(WindowHandle window) {
 
 // The window's own close protocol, when it offers one; otherwise nothing.
 void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
-  const Atom protocols = Intern(d, "WM_PROTOCOLS");
-  const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
+  const Atom protocols = InternAtom(d, "WM_PROTOCOLS");
+  const Atom deleteWindow = InternAtom(d, "WM_DELETE_WINDOW");
   const bool offered = WaitForWindow(d, {client}, [&] {
     const std::vector<unsigned long> items = PropertyItems(d, client, protocols);
     return std::find(items.begin(), items.end(), deleteWindow) != items.end();

@@ -5,6 +5,7 @@
 
 #include "services/event_pump.h"
 #include "services/event_sources.h"
+#include "services/x11/x11_display.h"
 
 namespace tolm {
 namespace {
@@ -12,12 +13,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr long kWatchMask = PropertyChangeMask | StructureNotifyMask | FocusChangeMask;
-
-// The events only wake the wait: ready() reads the state afresh.
-void DiscardEvents(Display* display) {
-  XEvent event;
-  while (XPending(display) > 0) XNextEvent(display, &event);
-}
 
 // Selects the events on the windows and registers the connection with the
 // pump for its lifetime; undoes both.
@@ -28,14 +23,15 @@ class WindowEventWatch {
     std::erase(windows_, None);
     for (Window w : windows_) XSelectInput(display_, w, kWatchMask);
     XFlush(display_);
-    registration_ = WatchEventSource(ConnectionNumber(display_), [display] { DiscardEvents(display); });
+    // The events only wake the wait: ready() reads the state afresh.
+    registration_ = WatchEventSource(ConnectionNumber(display_), [display] { DiscardQueuedEvents(display); });
   }
   ~WindowEventWatch() {
     // The selection belongs to this connection only; the windows' own
     // programs keep theirs. What arrived meanwhile is dropped with it.
     for (Window w : windows_) XSelectInput(display_, w, NoEventMask);
     XSync(display_, False);
-    DiscardEvents(display_);
+    DiscardQueuedEvents(display_);
   }
   WindowEventWatch(const WindowEventWatch&) = delete;
   WindowEventWatch& operator=(const WindowEventWatch&) = delete;
@@ -54,7 +50,7 @@ bool WaitForWindow(Display* display, std::initializer_list<Window> watched, cons
   WindowEventWatch watch(display, watched);
   for (;;) {
     // Checked after the events are selected, so no change slips in between.
-    DiscardEvents(display);
+    DiscardQueuedEvents(display);
     if (ready()) return true;
     const Clock::time_point now = Clock::now();
     if (now >= deadline) return false;

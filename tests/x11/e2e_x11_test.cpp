@@ -106,14 +106,7 @@ TEST(X11EndToEnd, ACloseRequestEndsAWaitForAWindowAtOnce) {
   }
   const auto sent = std::chrono::steady_clock::now();
   kill(pid, SIGTERM);
-  std::optional<int> status;
-  WaitUntil(
-      [&] {
-        int raw = 0;
-        if (waitpid(pid, &raw, WNOHANG) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        return status.has_value();
-      },
-      10s);
+  const std::optional<int> status = WaitForExit(pid, 10s);
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
   if (!status) {
     kill(pid, SIGKILL);

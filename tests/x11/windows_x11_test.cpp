@@ -12,6 +12,7 @@
 #include "services/errors.h"
 #include "services/windows.h"
 #include "services/x11/x11_keyboard.h"
+#include "services/x11/x11_properties.h"
 #include "services/x11/x11_title_text.h"
 #include "services/x11/x11_window_actions.h"
 #include "services/x11/x11_window_tree.h"
@@ -92,13 +93,10 @@ TEST(X11WindowSearch, ChildrenComeBeforeTheirWindowTopOfStackFirst) {
   EXPECT_EQ(TitlesStartingWith(t), (std::vector<std::string>{t + " child 2", t + " child 1", t}));
   // The first match for the whole family is a child control, as on the original desktop.
   XProbe probe;
-  Window root = None, parent = None;
-  Window* children = nullptr;
-  unsigned count = 0;
   const WindowHandle child = FindWindowByTitle(t + "*");
-  ASSERT_NE(XQueryTree(probe.Get(), static_cast<Window>(child), &root, &parent, &children, &count), 0);
-  if (children != nullptr) XFree(children);
-  EXPECT_NE(parent, root);
+  const std::optional<Window> parent = ParentOf(probe.Get(), static_cast<Window>(child));
+  ASSERT_TRUE(parent.has_value());
+  EXPECT_NE(*parent, DefaultRootWindow(probe.Get()));
 }
 
 TEST(X11WindowSearch, ManyWindowsAreAllFound) {
@@ -164,16 +162,8 @@ TEST(X11WindowActions, ActivateGivesTheWindowTheFocus) {
 
 // Asks the window manager for something, as a pager would.
 void SendToRoot(XProbe& probe, Window about, const char* type, long l0, long l1) {
-  Display* d = probe.Get();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = about;
-  event.xclient.message_type = probe.Atom(type);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = l0;
-  event.xclient.data.l[1] = l1;
-  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-  XFlush(d);
+  SendClientMessage(probe.Get(), about, probe.Atom(type), {l0, l1, 0, 0}, true);
+  XFlush(probe.Get());
 }
 
 TEST(X11WindowActions, ActivateSwitchesToTheWindowsDesktop) {
