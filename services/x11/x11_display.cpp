@@ -37,6 +37,11 @@ XcbConnection OpenXcb(const std::string& what) {
   return result;
 }
 
+void DiscardQueuedEvents(Display* display) {
+  XEvent event;
+  while (XPending(display) > 0) XNextEvent(display, &event);
+}
+
 Display* SharedDisplay::Get(const std::string& what) {
   if (!display_) display_ = OpenDisplay(what);
   return display_.get();

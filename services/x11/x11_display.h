@@ -33,6 +33,10 @@ struct XcbConnection {
 };
 XcbConnection OpenXcb(const std::string& what);
 
+// Discards every event queued on an Xlib connection, reading what has
+// arrived without blocking: for connections whose events only wake a wait.
+void DiscardQueuedEvents(Display* display);
+
 // The lazily opened Xlib connection shared by the window actions and the
 // keyboard of the main thread.
 class SharedDisplay {

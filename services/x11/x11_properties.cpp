@@ -16,6 +16,8 @@ struct XFreeDeleter {
 
 }  // namespace
 
+Atom InternAtom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+
 std::vector<unsigned long> PropertyItems(Display* display, Window window, Atom property) {
   Atom type = None;
   int format = 0;
@@ -78,7 +80,7 @@ std::vector<Window> ChildrenOf(Display* display, Window window) { return QueryTr
 
 bool WindowManagerRunning(Display* display) {
   const Window root = DefaultRootWindow(display);
-  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const Atom check = InternAtom(display, "_NET_SUPPORTING_WM_CHECK");
   const std::optional<unsigned long> wm = PropertyItem(display, root, check);
   // A window manager that has ended may leave its root properties behind;
   // its check window then no longer exists.
@@ -88,7 +90,7 @@ bool WindowManagerRunning(Display* display) {
 bool WindowManagerSupports(Display* display, Atom hint) {
   if (!WindowManagerRunning(display)) return false;
   const std::vector<unsigned long> supported =
-      PropertyItems(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False));
+      PropertyItems(display, DefaultRootWindow(display), InternAtom(display, "_NET_SUPPORTED"));
   return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 

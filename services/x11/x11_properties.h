@@ -9,6 +9,13 @@
 
 namespace tolm {
 
+// EWMH source indication of a request: from a pager or a similar tool, which
+// window managers honour without second-guessing as they do applications.
+inline constexpr long kSourcePager = 2;
+
+// The atom of a name, created if new (Xlib caches it: one round trip per name).
+Atom InternAtom(Display* display, const char* name);
+
 // The 32-bit items (atoms, windows, cardinals) of a property; empty when the
 // window or the property is missing.
 std::vector<unsigned long> PropertyItems(Display* display, Window window, Atom property);

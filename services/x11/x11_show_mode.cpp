@@ -15,7 +15,6 @@ namespace tolm {
 namespace {
 
 constexpr long kNetWmStateAdd = 1;
-constexpr long kSourcePager = 2;
 constexpr std::chrono::milliseconds kSettleTime{500};
 
 class ShowModeWatch {
@@ -75,7 +74,8 @@ class ShowModeWatch {
     switch (event.type) {
       case CreateNotify: return Consider(event.xcreatewindow.window);
       case MapNotify: return Consider(event.xmap.window);
-      case PropertyNotify: return event.xproperty.atom == Intern("_NET_WM_PID") && Consider(event.xproperty.window);
+      case PropertyNotify:
+        return event.xproperty.atom == InternAtom(d_, "_NET_WM_PID") && Consider(event.xproperty.window);
       case DestroyNotify:  // its id may come back for a new window, which must be followed anew
         watched_.erase(event.xdestroywindow.window);
         return false;
@@ -98,7 +98,7 @@ class ShowModeWatch {
   }
 
   bool IsTheProgramsWindow(Window window) {
-    return PropertyItem(d_, window, Intern("_NET_WM_PID")) == static_cast<unsigned long>(pid_);
+    return PropertyItem(d_, window, InternAtom(d_, "_NET_WM_PID")) == static_cast<unsigned long>(pid_);
   }
 
   void Apply(Window window) {
@@ -115,19 +115,17 @@ class ShowModeWatch {
   }
 
   void Maximize(Window window, int screen) {
-    const Atom state = Intern("_NET_WM_STATE");
+    const Atom state = InternAtom(d_, "_NET_WM_STATE");
     if (WindowManagerSupports(d_, state)) {
       SendClientMessage(d_, window, state,
-                        {kNetWmStateAdd, static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_VERT")),
-                         static_cast<long>(Intern("_NET_WM_STATE_MAXIMIZED_HORZ")), kSourcePager},
+                        {kNetWmStateAdd, static_cast<long>(InternAtom(d_, "_NET_WM_STATE_MAXIMIZED_VERT")),
+                         static_cast<long>(InternAtom(d_, "_NET_WM_STATE_MAXIMIZED_HORZ")), kSourcePager},
                         true);
     } else {
       XMoveResizeWindow(d_, window, 0, 0, static_cast<unsigned>(DisplayWidth(d_, screen)),
                         static_cast<unsigned>(DisplayHeight(d_, screen)));
     }
   }
-
-  Atom Intern(const char* name) { return XInternAtom(d_, name, False); }
 
   DisplayPtr display_;
   Display* d_;

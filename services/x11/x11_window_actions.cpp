@@ -4,21 +4,15 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <chrono>
 #include <optional>
-#include <thread>
 
 #include "services/x11/x11_properties.h"
+#include "services/x11/x11_window_wait.h"
 
 namespace tolm {
 namespace {
 
-constexpr long kSourcePager = 2;  // EWMH source indication: a pager or tool
 constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
-constexpr int kManageAttempts = 10;
-constexpr std::chrono::milliseconds kManagePause{50};
-
-Atom Intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
 // A window with WM_STATE at or below window, depth-first.
 std::optional<Window> ClientBelow(Display* d, Window window, Atom wmState) {
@@ -46,17 +40,6 @@ bool HasFocus(Display* d, Window window) {
 
 }  // namespace
 
-// A window acted on right after it appeared may still be getting ready: its
-// program maps it and sets its protocols a moment after naming it. Gives
-// such a window a little time; false when cond still fails after it.
-bool X11WindowActions::Settles(const std::function<bool()>& cond) {
-  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
-    if (cond()) return true;
-  }
-  return false;
-}
-
 Display* X11WindowActions::Get() { return display_.Get("window commands need"); }
 
 std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window) {
@@ -64,13 +47,12 @@ std::optional<X11WindowActions::Target> X11WindowActions::Resolve(Window window)
   // A window manager sets WM_STATE a moment after it maps a new window; a
   // window acted on at once may not carry it yet. Give the manager a little
   // time before taking the frame's place for the client's.
-  const bool managed = WindowManagerRunning(d);
-  std::optional<Target> target;
-  for (int attempt = 0; attempt < kManageAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kManagePause);
+  std::optional<Target> target = ResolveOnce(window);
+  if (!target || target->hasState || !WindowManagerRunning(d)) return target;
+  WaitForWindow(d, {window, target->topLevel}, [&] {
     target = ResolveOnce(window);
-    if (!target || target->hasState || !managed) break;
-  }
+    return !target || target->hasState;
+  });
   return target;
 }
 
@@ -78,7 +60,7 @@ std::optional<X11WindowActions::Target> X11WindowActions::ResolveOnce(Window win
   Display* d = Get();
   const Window root = DefaultRootWindow(d);
   if (window == root) return std::nullopt;
-  const Atom wmState = Intern(d, "WM_STATE");
+  const Atom wmState = InternAtom(d, "WM_STATE");
   Target target;
   Window current = window;
   while (current != root) {
@@ -107,7 +89,7 @@ Time X11WindowActions::ServerTime() {
   }
   // Appending nothing to a property still makes the server send a
   // PropertyNotify, stamped with its current time.
-  const Atom stamp = Intern(d, "_TOLM_TIMESTAMP");
+  const Atom stamp = InternAtom(d, "_TOLM_TIMESTAMP");
   XChangeProperty(d, timeWindow_, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
   XEvent event;
   XWindowEvent(d, timeWindow_, PropertyChangeMask, &event);
@@ -122,11 +104,11 @@ void X11WindowActions::Activate(WindowHandle window) {
   const std::optional<Target> target = Resolve(static_cast<Window>(window));
   if (!target) return;
   Display* d = Get();
-  const Atom activeWindow = Intern(d, "_NET_ACTIVE_WINDOW");
+  const Atom activeWindow = InternAtom(d, "_NET_ACTIVE_WINDOW");
   if (WindowManagerSupports(d, activeWindow)) {
     const Time now = ServerTime();
-    const Atom currentDesktop = Intern(d, "_NET_CURRENT_DESKTOP");
-    const auto desktop = PropertyItem(d, target->client, Intern(d, "_NET_WM_DESKTOP"));
+    const Atom currentDesktop = InternAtom(d, "_NET_CURRENT_DESKTOP");
+    const auto desktop = PropertyItem(d, target->client, InternAtom(d, "_NET_WM_DESKTOP"));
     const auto current = PropertyItem(d, DefaultRootWindow(d), currentDesktop);
     if (desktop && current && *desktop != kAllDesktops && *desktop != *current) {
       SendToRoot(DefaultRootWindow(d), currentDesktop, static_cast<long>(*desktop), static_cast<long>(now), 0);
@@ -134,10 +116,10 @@ void X11WindowActions::Activate(WindowHandle window) {
     SendToRoot(target->client, activeWindow, kSourcePager, static_cast<long>(now), 0);
     // The manager moves the focus when it gets to the request; keys typed
     // next must not arrive before that.
-    Settles([&] { return HasFocus(d, target->topLevel); });
+    WaitForWindow(d, {target->topLevel, target->client}, [&] { return HasFocus(d, target->topLevel); });
   } else {
     XRaiseWindow(d, target->topLevel);
-    const bool viewable = Settles([&] {
+    const bool viewable = WaitForWindow(d, {target->topLevel, target->client}, [&] {
       XWindowAttributes attributes;
       return XGetWindowAttributes(d, target->client, &attributes) != 0 && attributes.map_state == IsViewable;
     });
@@ -150,10 +132,10 @@ void X11WindowActions::Close(WindowHandle window) {
   const std::optional<Target> target = Resolve(static_cast<Window>(window));
   if (!target) return;
   Display* d = Get();
-  const Atom closeWindow = Intern(d, "_NET_CLOSE_WINDOW");
+  const Atom closeWindow = InternAtom(d, "_NET_CLOSE_WINDOW");
   // A withdrawn window (started with /hide) is no longer the manager's to
   // close: ask the window itself.
-  const std::optional<unsigned long> state = PropertyItem(d, target->client, Intern(d, "WM_STATE"));
+  const std::optional<unsigned long> state = PropertyItem(d, target->client, InternAtom(d, "WM_STATE"));
   const bool managed = state && *state != WithdrawnState;
   if (managed && WindowManagerSupports(d, closeWindow)) {
     SendToRoot(target->client, closeWindow, static_cast<long>(ServerTime()), kSourcePager, 0);
@@ -165,9 +147,9 @@ void X11WindowActions::Close(WindowHandle window) {
 
 // The window's own close protocol, when it offers one; otherwise nothing.
 void X11WindowActions::SendDeleteWindow(Display* d, Window client) {
-  const Atom protocols = Intern(d, "WM_PROTOCOLS");
-  const Atom deleteWindow = Intern(d, "WM_DELETE_WINDOW");
-  const bool offered = Settles([&] {
+  const Atom protocols = InternAtom(d, "WM_PROTOCOLS");
+  const Atom deleteWindow = InternAtom(d, "WM_DELETE_WINDOW");
+  const bool offered = WaitForWindow(d, {client}, [&] {
     const std::vector<unsigned long> items = PropertyItems(d, client, protocols);
     return std::find(items.begin(), items.end(), deleteWindow) != items.end();
   });

@@ -9,11 +9,12 @@
 // failing that (no window manager), the top-level ancestor itself, the child
 // of the root. Under a window manager a window that carries no WM_STATE yet
 // is given up to half a second to be taken on before the last rule applies.
+// Every wait for a window to get ready runs on the event pump
+// (x11_window_wait.h), so a close request ends it at once.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <functional>
 #include <optional>
 
 #include "services/windows.h"
@@ -50,7 +51,6 @@ class X11WindowActions {
   Time ServerTime();
   void SendToRoot(Window about, Atom type, long l0, long l1, long l2);
   void SendDeleteWindow(Display* d, Window client);
-  bool Settles(const std::function<bool()>& cond);
 
   SharedDisplay& display_;
   Window timeWindow_ = None;  // an unmapped window of ours for timestamps

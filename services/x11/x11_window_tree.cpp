@@ -1,11 +1,13 @@
 #include "services/x11/x11_window_tree.h"
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "services/errors.h"
+#include "services/x11/x11_title_text.h"
 
 namespace tolm {
 namespace {
@@ -29,11 +31,16 @@ struct Node {
   std::string title, className;
 };
 
-std::string PropertyText(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
+struct PropertyText {
+  xcb_atom_t type = XCB_ATOM_NONE;
+  std::string bytes;
+};
+
+PropertyText ReadText(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
   Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
   if (!reply || reply->format != 8) return {};
   const char* value = static_cast<const char*>(xcb_get_property_value(reply.get()));
-  return std::string(value, static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+  return {reply->type, std::string(value, static_cast<size_t>(xcb_get_property_value_length(reply.get())))};
 }
 
 // WM_CLASS holds "instance\0class\0"; the class is the second string.
@@ -54,7 +61,8 @@ void Request(xcb_connection_t* c, Node& node, bool isRoot, xcb_atom_t netWmName,
 }
 
 // Reads the replies of one node; returns the ids of its children.
-std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot, bool withClass) {
+std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot, bool withClass,
+                                  const std::function<std::string(PropertyText)>& nameToUtf8) {
   std::vector<xcb_window_t> children;
   Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, node.tree, nullptr));
   if (tree) {
@@ -64,10 +72,10 @@ std::vector<xcb_window_t> Collect(xcb_connection_t* c, Node& node, bool isRoot, 
   }
   if (isRoot) return children;
   // Every reply is read even for a vanished window, so none is left queued.
-  std::string netName = PropertyText(c, node.netName);
-  std::string name = PropertyText(c, node.name);
-  if (withClass) node.className = ClassPart(PropertyText(c, node.wmClass));
-  node.title = !netName.empty() ? std::move(netName) : std::move(name);
+  PropertyText netName = ReadText(c, node.netName);
+  PropertyText name = ReadText(c, node.name);
+  if (withClass) node.className = ClassPart(ReadText(c, node.wmClass).bytes);
+  node.title = !netName.bytes.empty() ? std::move(netName.bytes) : nameToUtf8(std::move(name));
   return children;
 }
 
@@ -88,10 +96,15 @@ void X11WindowTree::Connect() {
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
   for (int i = 0; i < xcb_.screen && screens.rem > 0; ++i) xcb_screen_next(&screens);
   root_ = screens.data->root;
-  constexpr std::string_view kName = "_NET_WM_NAME";
-  Reply<xcb_intern_atom_reply_t> atom(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, kName.size(), kName.data()), nullptr));
-  netWmName_ = atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  const auto intern = [c](std::string_view name) { return xcb_intern_atom(c, 0, name.size(), name.data()); };
+  const xcb_intern_atom_cookie_t netWmName = intern("_NET_WM_NAME");
+  const xcb_intern_atom_cookie_t compoundText = intern("COMPOUND_TEXT");
+  const auto atom = [c](xcb_intern_atom_cookie_t cookie) {
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  };
+  netWmName_ = atom(netWmName);
+  titleTypes_ = {XCB_ATOM_STRING, atom(compoundText)};
 }
 
 std::vector<WindowInfo> X11WindowTree::List(bool withClasses) {
@@ -100,11 +113,15 @@ std::vector<WindowInfo> X11WindowTree::List(bool withClasses) {
   std::vector<Node> nodes(1);
   nodes[0].id = root_;
   std::vector<size_t> level{0};
+  const auto nameToUtf8 = [this](PropertyText name) {
+    return TitleToUtf8(name.type, std::move(name.bytes), titleTypes_,
+                       [this] { return xlib_.Get("window commands need"); });
+  };
   while (!level.empty()) {
     for (size_t i : level) Request(c, nodes[i], i == 0, netWmName_, withClasses);
     std::vector<size_t> next;
     for (size_t i : level) {
-      for (xcb_window_t child : Collect(c, nodes[i], i == 0, withClasses)) {
+      for (xcb_window_t child : Collect(c, nodes[i], i == 0, withClasses, nameToUtf8)) {
         nodes[i].children.push_back(nodes.size());
         next.push_back(nodes.size());
         Node added;

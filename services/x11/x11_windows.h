@@ -11,7 +11,7 @@ namespace tolm {
 
 class X11WindowSystem : public WindowSystem {
  public:
-  explicit X11WindowSystem(SharedDisplay& display) : actions_(display) {}
+  explicit X11WindowSystem(SharedDisplay& display) : tree_(display), actions_(display) {}
 
   std::vector<WindowInfo> ListWindows(bool withClasses) override { return tree_.List(withClasses); }
   void Activate(WindowHandle window) override { actions_.Activate(window); }

@@ -1,6 +1,7 @@
 // A small X client for the window and keystroke tests:
 //
 //   tolm_testwin --title T --class C [--log FILE] [--children N] [--many N] [--pid-file F]
+//                [--name-only STRING|COMPOUND_TEXT] [--unmapped N]
 //
 // Maps a top-level window titled T (WM_NAME and _NET_WM_NAME) of class C with
 // _NET_WM_PID and the WM_DELETE_WINDOW protocol; a delete request ends it
@@ -9,7 +10,10 @@
 // appended to the log as one flushed line: the text it types (UTF-8), or the
 // keysym name for keys that type no text; with CTRL or ALT held the keysym
 // name with "C-" / "M-" in front. The pid file is written once the main
-// window is mapped, so its presence means "ready".
+// window is mapped, so its presence means "ready". --name-only gives the main
+// window no _NET_WM_NAME and its title (given in UTF-8) in WM_NAME only, in
+// that encoding, as older toolkits do. --unmapped N adds N titled top-level
+// windows "T unmapped 1".. that are never mapped.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -31,8 +35,10 @@ struct Options {
   std::string className = "TolmTestWin";
   std::string log;
   std::string pidFile;
+  std::string nameOnly;  // "", "STRING" or "COMPOUND_TEXT"
   int children = 0;
   int many = 0;
+  int unmapped = 0;
 };
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -45,6 +51,9 @@ bool Parse(int argc, char** argv, Options& o) {
     else if (key == "--pid-file") o.pidFile = value;
     else if (key == "--children") o.children = std::atoi(value);
     else if (key == "--many") o.many = std::atoi(value);
+    else if (key == "--unmapped") o.unmapped = std::atoi(value);
+    else if (key == "--name-only" && (std::strcmp(value, "STRING") == 0 || std::strcmp(value, "COMPOUND_TEXT") == 0))
+      o.nameOnly = value;
     else return false;
   }
   return argc % 2 == 1;
@@ -56,6 +65,7 @@ class TestWindow {
 
   int Run() {
     main_ = MakeWindow(DefaultRootWindow(d_), options_.title, 400, 300);
+    if (!options_.nameOnly.empty() && !SetNameOnly(main_, options_.title)) return 2;
     XSelectInput(d_, main_, KeyPressMask | StructureNotifyMask | FocusChangeMask);
     Atom deleteWindow = Intern("WM_DELETE_WINDOW");
     XSetWMProtocols(d_, main_, &deleteWindow, 1);
@@ -64,6 +74,9 @@ class TestWindow {
     }
     for (int i = 1; i <= options_.many; ++i) {
       XMapWindow(d_, MakeWindow(DefaultRootWindow(d_), options_.title + " " + std::to_string(i), 20, 20));
+    }
+    for (int i = 1; i <= options_.unmapped; ++i) {
+      MakeWindow(DefaultRootWindow(d_), options_.title + " unmapped " + std::to_string(i), 20, 20);
     }
     OpenInputContext();
     XMapWindow(d_, main_);
@@ -91,6 +104,21 @@ class TestWindow {
     XChangeProperty(d_, window, Intern("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);
     return window;
+  }
+
+  // Replaces both titles by WM_NAME alone, converted from UTF-8 by Xlib.
+  bool SetNameOnly(Window window, const std::string& title) {
+    char* list[] = {const_cast<char*>(title.c_str())};
+    const XICCEncodingStyle style = options_.nameOnly == "STRING" ? XStringStyle : XCompoundTextStyle;
+    XTextProperty property{};
+    if (Xutf8TextListToTextProperty(d_, list, 1, style, &property) != Success) {
+      std::cerr << "tolm_testwin: the title cannot be written as " << options_.nameOnly << "\n";
+      return false;
+    }
+    XSetWMName(d_, window, &property);
+    XFree(property.value);
+    XDeleteProperty(d_, window, Intern("_NET_WM_NAME"));
+    return true;
   }
 
   void OpenInputContext() {
@@ -156,7 +184,8 @@ class TestWindow {
 int main(int argc, char** argv) {
   Options options;
   if (!Parse(argc, argv, options)) {
-    std::cerr << "usage: tolm_testwin --title T --class C [--log FILE] [--children N] [--many N] [--pid-file F]\n";
+    std::cerr << "usage: tolm_testwin --title T --class C [--log FILE] [--children N] [--many N] [--pid-file F]"
+                 " [--name-only STRING|COMPOUND_TEXT] [--unmapped N]\n";
     return 2;
   }
   std::setlocale(LC_CTYPE, "C.UTF-8");

@@ -3,8 +3,17 @@
 // /killwindow. The typed keys are compared with what the window received.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "services/windows.h"
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
+
+extern char** environ;
 
 namespace tolm::testing {
 namespace {
@@ -54,6 +63,59 @@ TEST(X11EndToEnd, KillWindowEndsTheProgramAndMissingWindowsAreReported) {
             "/close could not find \"" + title + "\" window\n";
   ASSERT_GE(r.err.size(), expected.size()) << r.err;
   EXPECT_EQ(r.err.substr(r.err.size() - expected.size()), expected);
+}
+
+// Whether the event says that tolm32 is acting on window: it raised it (no
+// window manager) or asked the manager to activate it. Either way it then
+// waits up to half a second for the window, which never becomes ready.
+bool ActsOn(const XEvent& event, Window window, unsigned long activeWindow) {
+  if (event.type == ConfigureNotify) return event.xconfigure.window == window;
+  return event.type == ClientMessage && event.xclient.window == window && event.xclient.message_type == activeWindow;
+}
+
+TEST(X11EndToEnd, ACloseRequestEndsAWaitForAWindowAtOnce) {
+  TempDir dir;
+  TestWindowProcess window(UniqueTitle("e2eterm"), {"--unmapped", "1"});
+  const std::string unmapped = window.Title() + " unmapped 1";
+  const auto target = static_cast<Window>(FindWindowByTitle(unmapped));
+  ASSERT_NE(target, static_cast<Window>(kNoWindow));
+  XProbe probe;
+  Display* d = probe.Get();
+  // A window of the probe's above it, so that raising it changes the stacking and is reported.
+  XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 5, 5, 0, 0, 0);
+  XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
+  XSync(d, False);
+
+  std::string script;
+  for (int i = 0; i < 20; ++i) script += "/activate " + unmapped + "\n";
+  const std::string path = dir.Write("term.tm", script);
+  const char* argv[] = {TOLM_BINARY, "--console", path.c_str(), nullptr};
+  pid_t pid = -1;
+  ASSERT_EQ(posix_spawn(&pid, TOLM_BINARY, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+
+  bool acting = false;
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!acting && std::chrono::steady_clock::now() < deadline) {
+    pollfd fd{ConnectionNumber(d), POLLIN, 0};
+    if (XPending(d) == 0) poll(&fd, 1, 100);
+    while (!acting && XPending(d) > 0) {
+      XEvent event;
+      XNextEvent(d, &event);
+      acting = ActsOn(event, target, probe.Atom("_NET_ACTIVE_WINDOW"));
+    }
+  }
+  const auto sent = std::chrono::steady_clock::now();
+  kill(pid, SIGTERM);
+  const std::optional<int> status = WaitForExit(pid, 10s);
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
+  if (!status) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  ASSERT_TRUE(acting) << "tolm32 never acted on the window";
+  EXPECT_EQ(status, 143);
+  // The wait is half a second; ending it at once takes a few milliseconds.
+  EXPECT_LT(took.count(), 250) << (probe.HasWindowManager() ? "window manager" : "no window manager");
 }
 
 }  // namespace

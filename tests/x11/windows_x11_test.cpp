@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <clocale>
 #include <cstdlib>
 #include <thread>
 
 #include "services/errors.h"
 #include "services/windows.h"
 #include "services/x11/x11_keyboard.h"
+#include "services/x11/x11_properties.h"
+#include "services/x11/x11_title_text.h"
 #include "services/x11/x11_window_actions.h"
 #include "services/x11/x11_window_tree.h"
 #include "x11_test_support.h"
@@ -47,19 +50,53 @@ TEST(X11WindowSearch, Utf8TitlesArePassedOnAsBytes) {
   EXPECT_EQ(FoundTitles().front(), window.Title());
 }
 
+// Older toolkits write a title into WM_NAME alone: as STRING (Latin-1) when
+// it fits, else as COMPOUND_TEXT. Either is found by a UTF-8 pattern and
+// listed in UTF-8, in the C locale tolm32 runs in and in a UTF-8 one.
+TEST(X11WindowSearch, TitlesInWmNameOnlyAreConvertedToUtf8) {
+  struct Case {
+    const char* encoding;
+    std::string title;
+  };
+  const Case cases[] = {
+      {"STRING", "Gr\xC3\xBC\xC3\x9F" "e \xC3\xA0 \xC3\xBF"},                    // Grüße à ÿ
+      {"COMPOUND_TEXT", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC"},  // Grüße € 日本
+  };
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << locale;
+    for (const Case& c : cases) {
+      TestWindowProcess window(UniqueTitle(c.title), {"--name-only", c.encoding});
+      XProbe probe;
+      const WindowHandle handle = FindWindowByTitle(window.Title() + "*");
+      ASSERT_NE(handle, kNoWindow) << c.encoding << " in " << locale;
+      EXPECT_EQ(FoundTitles(), std::vector<std::string>{window.Title()}) << c.encoding << " in " << locale;
+      EXPECT_TRUE(probe.Property(static_cast<Window>(handle), "_NET_WM_NAME").empty());
+    }
+    std::setlocale(LC_CTYPE, previous.c_str());
+  }
+}
+
+TEST(X11TitleText, Latin1BecomesUtf8UpToTheFirstText) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xE9t\xE9 \xA0\xFF", "\xC3\xA9t\xC3\xA9 \xC2\xA0\xC3\xBF"},
+      {std::string("first\0second", 12), "first"},
+      {"", ""},
+  };
+  for (const auto& [latin1, utf8] : cases) EXPECT_EQ(Latin1ToUtf8(latin1), utf8) << latin1;
+}
+
 TEST(X11WindowSearch, ChildrenComeBeforeTheirWindowTopOfStackFirst) {
   TestWindowProcess window(UniqueTitle("tree"), {"--children", "2"});
   const std::string& t = window.Title();
   EXPECT_EQ(TitlesStartingWith(t), (std::vector<std::string>{t + " child 2", t + " child 1", t}));
   // The first match for the whole family is a child control, as on the original desktop.
   XProbe probe;
-  Window root = None, parent = None;
-  Window* children = nullptr;
-  unsigned count = 0;
   const WindowHandle child = FindWindowByTitle(t + "*");
-  ASSERT_NE(XQueryTree(probe.Get(), static_cast<Window>(child), &root, &parent, &children, &count), 0);
-  if (children != nullptr) XFree(children);
-  EXPECT_NE(parent, root);
+  const std::optional<Window> parent = ParentOf(probe.Get(), static_cast<Window>(child));
+  ASSERT_TRUE(parent.has_value());
+  EXPECT_NE(*parent, DefaultRootWindow(probe.Get()));
 }
 
 TEST(X11WindowSearch, ManyWindowsAreAllFound) {
@@ -125,16 +162,8 @@ TEST(X11WindowActions, ActivateGivesTheWindowTheFocus) {
 
 // Asks the window manager for something, as a pager would.
 void SendToRoot(XProbe& probe, Window about, const char* type, long l0, long l1) {
-  Display* d = probe.Get();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = about;
-  event.xclient.message_type = probe.Atom(type);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = l0;
-  event.xclient.data.l[1] = l1;
-  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-  XFlush(d);
+  SendClientMessage(probe.Get(), about, probe.Atom(type), {l0, l1, 0, 0}, true);
+  XFlush(probe.Get());
 }
 
 TEST(X11WindowActions, ActivateSwitchesToTheWindowsDesktop) {
@@ -244,8 +273,8 @@ TEST(X11NoDisplay, EveryEntryFailsWithAClearMessage) {
   for (const Case& c : cases) {
     DisplayVariable scoped(c.display);
     // Fresh objects: the installed ones may already hold a connection.
-    X11WindowTree tree;
     SharedDisplay display;
+    X11WindowTree tree(display);
     X11WindowActions actions(display);
     X11Keyboard keyboard(display);
     EXPECT_EQ(MessageOf([&] { tree.List(); }), "Cannot open display: window commands need an X display " + c.reason);

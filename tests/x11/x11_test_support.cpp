@@ -29,6 +29,18 @@ bool WaitUntil(const std::function<bool()>& cond, std::chrono::milliseconds time
   return true;
 }
 
+std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {
+  std::optional<int> status;
+  WaitUntil(
+      [&] {
+        int raw = 0;
+        if (waitpid(pid, &raw, WNOHANG) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return status.has_value();
+      },
+      timeout);
+  return status;
+}
+
 std::string UniqueTitle(const std::string& what) {
   static std::atomic<int> counter{0};
   return "tolm-" + what + "-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
@@ -64,16 +76,7 @@ TestWindowProcess::~TestWindowProcess() {
 }
 
 std::optional<int> TestWindowProcess::WaitExit(std::chrono::milliseconds timeout) {
-  WaitUntil(
-      [&] {
-        if (status_) return true;
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-          status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        return status_.has_value();
-      },
-      timeout);
+  if (!status_) status_ = WaitForExit(pid_, timeout);
   return status_;
 }
 

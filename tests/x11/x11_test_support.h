@@ -22,6 +22,10 @@ using namespace std::chrono_literals;
 // Polls cond every 10 ms until it holds or the time is up; returns its last value.
 bool WaitUntil(const std::function<bool()>& cond, std::chrono::milliseconds timeout = 5s);
 
+// The exit status of a child (the code, or 128 + the signal) once it has
+// ended within the timeout; nullopt when it still runs.
+std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds timeout);
+
 // A title no other test window has.
 std::string UniqueTitle(const std::string& what);
 
