@@ -24,8 +24,13 @@ WindowSystem& System() {
   return *g_system;
 }
 
+// Titles are UTF-8: a cut inside a character would leave invalid bytes that
+// no pattern matches, so the cut moves back to the start of that character.
 std::string Clip(const std::string& text) {
-  return text.size() > kMaxWindowText ? text.substr(0, kMaxWindowText) : text;
+  if (text.size() <= kMaxWindowText) return text;
+  size_t end = kMaxWindowText;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <optional>
 #include <unordered_set>
 
+#include "services/linux/pidfd.h"
+#include "services/linux/unique_fd.h"
 #include "services/show_mode.h"
 #include "services/x11/x11_display.h"
 #include "services/x11/x11_properties.h"
@@ -23,6 +25,10 @@ class ShowModeWatch {
       : display_(std::move(display)), d_(display_.get()), pid_(pid), mode_(mode) {}
 
   void Run() {
+    // The mode is for a window of the program: once the program has ended no
+    // such window can come, and the watch (which the end of a run waits for)
+    // stops instead of running out its time.
+    programEnd_ = UniqueFd(OpenPidfd(pid_));
     const Window root = DefaultRootWindow(d_);
     XSelectInput(d_, root, SubstructureNotifyMask);
     XSync(d_, False);
@@ -33,6 +39,7 @@ class ShowModeWatch {
         if (Consider(inner)) return Settle();
       }
     }
+    if (programEnd_.Get() < 0) return;  // already ended and collected
     const auto deadline = std::chrono::steady_clock::now() + kShowModeWatchTime;
     while (WaitForEvent(deadline)) {
       while (XPending(d_) > 0) {
@@ -48,8 +55,11 @@ class ShowModeWatch {
     if (XPending(d_) > 0) return true;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    pollfd fd{ConnectionNumber(d_), POLLIN, 0};
-    return poll(&fd, 1, static_cast<int>(left.count())) > 0;
+    pollfd fds[2] = {{ConnectionNumber(d_), POLLIN, 0}, {programEnd_.Get(), POLLIN, 0}};
+    const nfds_t count = programEnd_.Get() >= 0 ? 2 : 1;
+    if (poll(fds, count, static_cast<int>(left.count())) <= 0) return false;
+    // Events that came with the program's end are still served.
+    return (fds[0].revents & POLLIN) != 0;
   }
 
   // A window manager still busy taking a new window on may map it once more
@@ -132,6 +142,7 @@ class ShowModeWatch {
   int pid_;
   int mode_;
   std::unordered_set<Window> watched_;
+  UniqueFd programEnd_;  // readable once the program has ended
   Window applied_ = None;
 };
 

@@ -108,6 +108,18 @@ TEST_F(WindowSearchTest, TitlesAndClassesAreClippedTo254Bytes) {
   EXPECT_EQ(FoundTitles().front().size(), 254u);
 }
 
+TEST_F(WindowSearchTest, AClipNeverSplitsAUtf8Character) {
+  // 252 bytes, then characters of 2, 3 and 4 bytes straddling the limit.
+  for (const std::string tail : {"\xC3\xA9z", "\xE2\x82\xACz", "\xF0\x9F\x99\x82z"}) {
+    fake_.desktop = {{7, std::string(252, 't') + "ab" + tail, "C"}};
+    ASSERT_EQ(FindWindows("*", "*"), 1) << tail;
+    EXPECT_EQ(FoundTitles().front(), std::string(252, 't') + "ab") << tail;
+  }
+  fake_.desktop = {{7, std::string(252, 't') + "\xC3\xA9\xC3\xA9", "C"}};
+  ASSERT_EQ(FindWindows("*", "*"), 1);
+  EXPECT_EQ(FoundTitles().front(), std::string(252, 't') + "\xC3\xA9");
+}
+
 TEST_F(WindowSearchTest, ResultsGrowBeyond501) {
   fake_.desktop.clear();
   for (int i = 0; i < 1200; ++i) fake_.desktop.push_back({i, "w" + std::to_string(i), "C"});

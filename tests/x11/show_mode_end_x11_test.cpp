@@ -6,9 +6,11 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 #include "services/windows.h"
+#include "services/x11/x11_show_mode.h"
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
 
@@ -47,6 +49,14 @@ TEST(X11ShowModeAtTheEnd, AOneLineCommandGetsItsShowModeBeforeTolm32Ends) {
   const auto pid = probe.Property(w, "_NET_WM_PID");
   ASSERT_EQ(pid.size(), 1u);
   kill(static_cast<pid_t>(pid[0]), SIGKILL);  // tolm32 left it running; it is not our child
+}
+
+TEST(X11ShowModeAtTheEnd, AProgramThatEndsWithoutAWindowDoesNotHoldUpTheEnd) {
+  // The watch for a window of "true" would otherwise run its full time.
+  const auto start = std::chrono::steady_clock::now();
+  RunResult r = RunTolm({"--console", "true", "/max"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, kShowModeWatchTime / 2);
 }
 
 }  // namespace
