@@ -6,7 +6,7 @@
 
 #include "front/command_grammar.h"
 #include "services/errors.h"
-#include "services/user_interface.h"
+#include "front/parse_report.h"
 
 namespace tolm {
 
@@ -52,7 +52,7 @@ bool TTolmYacc::RunParse(TextSource& input, const std::string& sourceName) {
   const int status = yyparse();
   result_ = nullptr;
   if (status == 0 && out.empty() && err.empty()) return true;
-  CurrentUserInterface().ShowInfoDialog("Parse Output: \r\n" + out + "\r\nParse Errors: \r\n" + err, false);
+  ShowParseReport(out, err);
   return false;
 }
 
