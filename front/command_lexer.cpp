@@ -127,6 +127,10 @@ bool TTolmLex::InOneTextArgument() const {
   return StartCondition() == kCondOldStrArg || StartCondition() == kCondOldStrArgFile;
 }
 
+int32_t TTolmLex::SlashArgumentCondition() const {
+  return StartCondition() == kCondOldStrArg ? kCondSlashArg : kCondSlashArgFile;
+}
+
 int TTolmLex::ReadAgainAs(int32_t condition) {
   Less(0);
   Start(condition);
@@ -136,8 +140,7 @@ int TTolmLex::ReadAgainAs(int32_t condition) {
 // A "/" that begins no word and no comment: an argument text may still begin
 // with it ("/cd /" goes to the root folder).
 int TTolmLex::SlashCharacter() {
-  if (yytext()[0] == '/' && InOneTextArgument())
-    return ReadAgainAs(StartCondition() + (kCondSlashArg - kCondOldStrArg));
+  if (yytext()[0] == '/' && InOneTextArgument()) return ReadAgainAs(SlashArgumentCondition());
   TraceToken("got \"", "\" char");
   return static_cast<unsigned char>(yytext()[0]);
 }
@@ -148,7 +151,7 @@ int TTolmLex::SlashCharacter() {
 int TTolmLex::KeywordOrWord() {
   const int row = LookupKeyword(yytext());
   if (yytext()[0] == '/' && (row < 0 || !IsOptionToken(KeywordRow(row).Code))) {
-    if (InOneTextArgument()) return ReadAgainAs(StartCondition() + (kCondSlashArg - kCondOldStrArg));
+    if (InOneTextArgument()) return ReadAgainAs(SlashArgumentCondition());
     if (AtRunFileName()) return ReadAgainAs(kCondRunFilePath);
     if (row < 0 && AtCommandWord() && StartCondition() == kCondInitial) return ReadAgainAs(kCondProgramPath);
   }

@@ -8,7 +8,8 @@
 // again as a path instead: in a one-text argument it begins the argument
 // text, as the command word of a line it is a program path when it holds a
 // second "/", and as the file name right after "@" it runs to the next blank.
-// Text that parsed before keeps its tokens.
+// Text that parsed before keeps its tokens, except a file name after "@"
+// glued to more "/" words ("@/a/b"), which used to be split into arguments.
 #pragma once
 
 #include <string>
@@ -50,6 +51,8 @@ class TTolmLex : public TCustomLexer {
   // Where the token just read stands: a one-text argument, the command word
   // of a line, or the first argument of "@".
   bool InOneTextArgument() const;
+  // The condition that reads an argument text beginning with "/".
+  int32_t SlashArgumentCondition() const;
   bool AtCommandWord() const { return lastToken_ == kTokNl || lastToken_ == '{'; }
   bool AtRunFileName() const { return lastToken_ == kTokAt && StartCondition() == kCondInitial; }
 
