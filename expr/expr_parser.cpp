@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
+#include "front/parse_report.h"
 #include "services/errors.h"
 #include "services/exit_status.h"
 #include "services/text.h"
-#include "services/user_interface.h"
 
 namespace tolm {
 namespace {
@@ -96,7 +96,7 @@ std::string TTolmExpr::Evaluate(std::string_view input, const std::string& sourc
   lexer.Open(input, sourceName, out, err);
   const int status = yyparse();
   if (status != 0 || !err.empty() || !out.empty()) {
-    CurrentUserInterface().ShowInfoDialog("Parse Output: \r\n" + out + "\r\nParse Errors: \r\n" + err, false);
+    ShowParseReport(out, err);
     RaiseScriptError("parse error");
   }
   return result_;

@@ -24,16 +24,19 @@ struct RuleRow {
   CommandBuild build;
 };
 
-// Texts that pass through the value stack keep at most 255 characters.
+// Texts that pass through the value stack keep at most 255 characters; a
+// longer one is reported (and cut, so that values stay bounded).
 constexpr size_t kMaxText = 255;
 std::string& Text(V& v) { return std::get<std::string>(v); }
-// Appends the pieces to the text in v[0] in place (no temporaries), then
-// cuts it to 255 characters.
+// Appends the pieces to the text in v[0] in place (no temporaries).
 template <class... Pieces>
-void AppendTo(V& target, const Pieces&... pieces) {
+void AppendTo(TTolmYacc& p, V& target, const Pieces&... pieces) {
   std::string& text = Text(target);
   (text.append(pieces), ...);
-  if (text.size() > kMaxText) text.resize(kMaxText);
+  if (text.size() > kMaxText) {
+    p.TextTooLong();
+    text.resize(kMaxText);
+  }
 }
 template <class T>
 T Take(V& v) { return std::move(std::get<T>(v)); }
@@ -53,6 +56,7 @@ template <const char* Relop>
 void RelText(TTolmYacc&, V* v) { v[0] = std::string(Relop); }
 // The token's slot may still hold an old text: reuse its buffer.
 void TokenText(TTolmYacc& p, V* v) {
+  p.NoteTextToken();
   if (auto* text = std::get_if<std::string>(&v[0]))
     text->assign(p.TokenText());
   else
@@ -113,7 +117,8 @@ constexpr char kEQ[] = "EQ", kNE[] = "NE", kLT[] = "LT", kGT[] = "GT";
 
 // Each row: left side, right side, trace line, effect on the parser, and the
 // building of the value (null: $1 passes on unchanged). A check builds no
-// values, so everything a check must show is in the first three.
+// records, only the texts (whose length it must check), so everything else a
+// check must show is in the first three.
 const std::vector<RuleRow>& Rules() {
   using enum RuleEffect;
   static const std::vector<RuleRow> rows = {
@@ -174,16 +179,16 @@ const std::vector<RuleRow>& Rules() {
       /* 55 */ {relop, {kTokLt}, nullptr, None, RelText<kLT>},
       /* 56 */ {relop, {kTokGt}, nullptr, None, RelText<kGT>},
       /* 57 */ {ifexpr, {strexpr, relop, strexpr}, "in ifexpr: strexpr _EQ strexpr", None,
-                [](TTolmYacc&, V* v) { AppendTo(v[0], " ", Text(v[1]), " ", Text(v[2])); }},
+                [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " ", Text(v[1]), " ", Text(v[2])); }},
       /* 58 */ {ifexpr, {strexpr}, nullptr, None, nullptr},
       /* 59 */ {strexpr, {}, "in strexpr: empty", StringExpected, [](TTolmYacc&, V* v) { v[0] = std::string(); }},
       /* 60 */ {strexpr, {strterm}, nullptr, None, nullptr},
       /* 61 */ {strterm, {str}, "in strexpr: str", None, nullptr},
-      /* 62 */ {strterm, {strterm, '&', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " & ", Text(v[2])); }},
-      /* 63 */ {strterm, {strterm, '+', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " + ", Text(v[2])); }},
-      /* 64 */ {strterm, {strterm, '-', strterm}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], " - ", Text(v[2])); }},
-      /* 65 */ {strterm, {ident, '(', strterm, ')'}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], "(", Text(v[2]), ")"); }},
-      /* 66 */ {strterm, {ident, '(', ')'}, nullptr, None, [](TTolmYacc&, V* v) { AppendTo(v[0], "()"); }},
+      /* 62 */ {strterm, {strterm, '&', strterm}, nullptr, None, [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " & ", Text(v[2])); }},
+      /* 63 */ {strterm, {strterm, '+', strterm}, nullptr, None, [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " + ", Text(v[2])); }},
+      /* 64 */ {strterm, {strterm, '-', strterm}, nullptr, None, [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " - ", Text(v[2])); }},
+      /* 65 */ {strterm, {ident, '(', strterm, ')'}, nullptr, None, [](TTolmYacc& p, V* v) { AppendTo(p, v[0], "(", Text(v[2]), ")"); }},
+      /* 66 */ {strterm, {ident, '(', ')'}, nullptr, None, [](TTolmYacc& p, V* v) { AppendTo(p, v[0], "()"); }},
       /* 67 */ {optstrexpr, {}, "in optstrexpr: empty", None, [](TTolmYacc&, V* v) { v[0] = std::string(); }},
       /* 68 */ {optstrexpr, {strterm}, nullptr, None, nullptr},
       /* 69 */ {cmdblock, {'{', cmds, '}'}, "in cmdblock: { cmds }", None, [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); }},
@@ -200,6 +205,17 @@ const std::vector<RuleRow>& Rules() {
       /* 80 */ {str, {kTokNum}, nullptr, None, TokenText},
   };
   return rows;
+}
+
+// The nonterminals whose value is a text.
+bool CarriesText(int symbol) {
+  switch (symbol) {
+    case optWhile: case ifexpr: case relop: case strexpr: case strterm: case optstrexpr: case str: case ident:
+    case osCmd: case osArg:
+      return true;
+    default:
+      return false;
+  }
 }
 
 GrammarSpec MakeGrammar() {
@@ -228,7 +244,7 @@ const ParseTables& CommandParseTables() {
 const std::vector<CommandAction>& CommandActions() {
   static const std::vector<CommandAction> actions = [] {
     std::vector<CommandAction> byRule{CommandAction{}};
-    for (const RuleRow& row : Rules()) byRule.push_back({row.trace, row.effect, row.build});
+    for (const RuleRow& row : Rules()) byRule.push_back({row.trace, row.effect, row.build, CarriesText(row.lhs)});
     return byRule;
   }();
   return actions;

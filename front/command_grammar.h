@@ -23,11 +23,14 @@ enum class RuleEffect : uint8_t {
 // Builds a rule's value: v[0] is $1, v[1] is $2, ...; the value goes to v[0].
 using CommandBuild = void (*)(TTolmYacc& parser, CommandValue* v);
 // The semantic action of a rule, in this order: its trace line (null: none),
-// its effect, its build (null: the value of $1 passes on).
+// its effect, its build (null: the value of $1 passes on), and whether it
+// builds a text: those builds run in a check as well, which must find a text
+// that grows beyond 255 characters.
 struct CommandAction {
   const char* trace = nullptr;
   RuleEffect effect = RuleEffect::None;
   CommandBuild build = nullptr;
+  bool buildsText = false;
 };
 // Indexed by rule number (1..80).
 const std::vector<CommandAction>& CommandActions();

@@ -6,14 +6,14 @@
 
 #include "front/command_grammar.h"
 #include "services/errors.h"
-#include "services/user_interface.h"
+#include "front/parse_report.h"
 
 namespace tolm {
 
 TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer), actions_(CommandActions()) {}
 
-// A check keeps no records, so it builds no values at all: what it shows
-// (traces and reports) never depends on them.
+// A check keeps no records, so it builds only the texts: what it shows
+// (traces and reports) depends on nothing else, and a text may be too long.
 void TTolmYacc::Reduce(int rule, CommandValue* v) {
   const CommandAction& action = actions_[static_cast<size_t>(rule)];
   if (action.trace != nullptr && LexTrace) lexer.Trace(action.trace);
@@ -21,7 +21,23 @@ void TTolmYacc::Reduce(int rule, CommandValue* v) {
     yyerror("string expected");
   else if (action.effect == RuleEffect::ErrorOk)
     yyerrok();
-  if (keepRecords_ && action.build != nullptr) action.build(*this, v);
+  if ((keepRecords_ || action.buildsText) && action.build != nullptr) action.build(*this, v);
+}
+
+void TTolmYacc::NoteTextToken() {
+  textLine_ = lexer.LineNo();
+  textCol_ = lexer.ColNo();
+}
+
+// Reported where the last token of the text ends, once per line: the
+// enclosing operators of the same text would report it again.
+void TTolmYacc::TextTooLong() {
+  if (textLine_ == tooLongLine_) return;
+  tooLongLine_ = textLine_;
+  lexer.ErrorStream()
+      .append("Line " + std::to_string(textLine_) + " Col " + std::to_string(textCol_) + " in file \"")
+      .append(lexer.SourceName())
+      .append("\"\r\ntext too long (limit is 255 characters)\r\n");
 }
 
 namespace {
@@ -34,8 +50,8 @@ const uint8_t* QuietRules(bool building, bool tracing) {
     const std::vector<CommandAction>& actions = CommandActions();
     for (int kind = 0; kind < 4; ++kind)
       for (const CommandAction& a : actions) {
-        const bool busy = (a.build != nullptr && kind / 2 == 1) || (a.trace != nullptr && kind % 2 == 1) ||
-                          a.effect != RuleEffect::None;
+        const bool busy = (a.build != nullptr && (kind / 2 == 1 || a.buildsText)) ||
+                          (a.trace != nullptr && kind % 2 == 1) || a.effect != RuleEffect::None;
         t[static_cast<size_t>(kind)].push_back(busy ? 0 : 1);
       }
     return t;
@@ -47,12 +63,13 @@ const uint8_t* QuietRules(bool building, bool tracing) {
 
 bool TTolmYacc::RunParse(TextSource& input, const std::string& sourceName) {
   SkipActions(QuietRules(keepRecords_, LexTrace));
+  tooLongLine_ = 0;
   std::string out, err;
   lexer.Open(input, sourceName, out, err);
   const int status = yyparse();
   result_ = nullptr;
   if (status == 0 && out.empty() && err.empty()) return true;
-  CurrentUserInterface().ShowInfoDialog("Parse Output: \r\n" + out + "\r\nParse Errors: \r\n" + err, false);
+  ShowParseReport(out, err);
   return false;
 }
 

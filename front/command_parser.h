@@ -50,6 +50,12 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
   void AppendToResult(std::unique_ptr<Tcmdrec> record) {
     if (keepRecords_) result_->push_back(std::move(record));
   }
+  // A token's text was taken into a value: a text that grows too long is
+  // reported where the last such token ends.
+  void NoteTextToken();
+  // Writes "text too long (limit is 255 characters)" with that line and
+  // column to the error stream, once per line; the parse then fails.
+  void TextTooLong();
 
  protected:
   void Reduce(int rule, CommandValue* v) override;
@@ -62,6 +68,8 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
   CommandList* result_ = nullptr;
   bool keepRecords_ = true;
   const std::vector<CommandAction>& actions_;
+  int32_t textLine_ = 0, textCol_ = 0;
+  int32_t tooLongLine_ = 0;  // the line of the last such report, 0: none
 };
 
 }  // namespace tolm

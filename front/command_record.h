@@ -29,7 +29,8 @@ class Tcmdrec {
   }
 };
 
-// Command and option codes.
+// Command and option codes ("/else" and "/while" are parts of "/if" and
+// "/do", not commands: no record carries their codes).
 enum : int32_t {
   kCmdProgram = 0,
   kCmdAt = 257,
@@ -38,7 +39,6 @@ enum : int32_t {
   kCmdClose = 260,
   kCmdDo = 261,
   kCmdEdit = 262,
-  kCmdElse = 263,
   kCmdIf = 264,
   kCmdKill = 265,
   kCmdKillWindow = 266,
@@ -58,7 +58,6 @@ enum : int32_t {
   kOptNoActivate = 280,
   kOptWait = 281,
   kOptWarn = 282,
-  kCmdWhile = 283,
 };
 
 // Creation operations used by the grammar's actions.

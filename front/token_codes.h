@@ -49,4 +49,8 @@ enum CommandToken : int32_t {
   kCommandTerminalCount = 293,  // one past the highest token code
 };
 
+// The program options (/hide, /ignore, /max, /min, /noactivate, /wait,
+// /warn and their short forms).
+constexpr bool IsOptionToken(int code) { return code >= kTokHide && code <= kTokWarn; }
+
 }  // namespace tolm

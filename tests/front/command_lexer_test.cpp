@@ -80,6 +80,15 @@ TEST(CommandLexer, TokenSequences) {
       {"", "f", ""},
       {"/* c */\n# not a comment line\n", "f", "'#' ID(not) ID(a) ID(comment) ID(line) NL"},
       {"/set Path=c:\\bin\n", "f", "/set ID(Path) '=' ID(c:\\bin) NL"},
+      // Words that begin with "/" where only a path makes sense.
+      {"/cd /tmp x\n", "f", "/cd ID(/tmp x) NL"},
+      {"/cd /hide /tmp\n", "f", "/cd /h ID(/tmp) NL"},
+      {"/cd /tmp }\n", "ARGS", "/cd ID(/tmp ) '}' NL"},
+      {"/cd / \n/x\n", "f", "/cd ID(/ ) NL ILLEGAL(/x) NL"},
+      {"/usr/bin/env /w a/b /c/d\n", "f", "ID(/usr/bin/env) /w ID(a) ILLEGAL(/b) ILLEGAL(/c) ILLEGAL(/d) NL"},
+      {"x\n/a/b\n{/c/d}\n", "f", "ID(x) NL ID(/a/b) '{' ID(/c/d) '}' NL"},
+      {"/usr x\n", "f", "ILLEGAL(/usr) ID(x) NL"},
+      {"@/a/b.tm /c/d\n", "f", "@ ILLEGAL(/a/b.tm) ILLEGAL(/c) ILLEGAL(/d) NL"},
   };
   for (const auto& c : cases) EXPECT_EQ(LexAll(c.text, c.source).tokens, c.tokens) << c.text;
 }
@@ -124,6 +133,16 @@ TEST(CommandLexer, ArgsSourceTracesItsOwnArgumentRule) {
   testing::ScopedLexTrace trace(true);
   EXPECT_EQ(LexAll("/cd x\n", "ARGS").out,
             "got keyword \"/cd\"\r\nsucked up white space\r\ngot OLDSTRARG ID (x)\r\ngot NL\r\n");
+}
+
+TEST(CommandLexer, AReusedLexerStartsAtACommandWord) {
+  std::string out, err;
+  TTolmLex lex;
+  lex.Open("x /a\n", "f", out, err);
+  EXPECT_EQ(lex.yylex(), kTokId);  // left in the middle of a line
+  lex.Open("/usr/bin/x\n", "f", out, err);
+  EXPECT_EQ(lex.yylex(), kTokId);
+  EXPECT_EQ(lex.yytext(), "/usr/bin/x");
 }
 
 TEST(CommandLexer, ReadAheadIntoTheNextLineMovesLineAndColumn) {

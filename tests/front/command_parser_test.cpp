@@ -85,6 +85,105 @@ TEST(CommandParser, RecordsOfCorrectLines) {
   }
 }
 
+// Absolute paths: where a word that begins with "/" was a syntax error, it
+// is now read as a path. The records are those of the quoted forms, minus
+// the quotes.
+TEST(CommandParser, AbsolutePathsThatWereSyntaxErrors) {
+  const struct {
+    const char* text;
+    const char* source;
+    const char* records;
+  } cases[] = {
+      {"/cd /tmp\n", "t.tm", "259/2[/cd|/tmp]"},
+      {"/cd /\n", "t.tm", "259/2[/cd|/]"},
+      {"/cd/tmp\n", "t.tm", "259/2[/cd|/tmp]"},
+      {"/edit /home/u/x.tm\n", "t.tm", "262/5[/edit|/home/u/x.tm]"},
+      {"/activate /ignore /opt/my app - x\n", "t.tm", "258/1[/activate|/opt/my app - x] opts 277"},
+      {"/cd /i /warn /tmp\n", "t.tm", "259/2[/cd|/tmp] opts 277 282"},
+      {"/pause /plist is a command\n", "t.tm", "267/17[/pause|/plist is a command]"},
+      {"/pause /waitx\n", "t.tm", "267/17[/pause|/waitx]"},
+      {"/pause /1 & \"a\"\n", "t.tm", "267/17[/pause|/1 & \"a\"]"},
+      {"/cd /* c */ /tmp\n", "t.tm", "259/2[/cd|/tmp]"},
+      {"/waitfor /x }\n", "t.tm", "274/26[/waitfor|/x }]"},
+      {"{ /waitfor /x }", "ARGS", "274/26[/waitfor|/x ]"},
+      {"@/home/u/x.tm\n", "t.tm", "257/30[@|/home/u/x.tm]"},
+      {"@ /home/u/my-notes.tm a /b\n", "t.tm", "257/30[@|/home/u/my-notes.tm|a|/b]"},
+      {"@/a/b/*c*/ x\n", "t.tm", "257/30[@|/a/b|x]"},
+      {"/usr/bin/xterm\n", "t.tm", "0/0[/usr/bin/xterm]"},
+      {"/usr/bin/xterm /min \"-e\" sh /s/x\n", "t.tm", "0/0[/usr/bin/xterm|\"-e\"|sh|/s|/x] opts 279"},
+      {"  /usr/local/bin/\n", "t.tm", "0/0[/usr/local/bin/]"},
+      {"/if a {\n  /bin/true /w\n}\n", "t.tm", "264/10[/if] cond(a) {0/0[/bin/true] opts 281} else{}"},
+      {"/do {/bin/true\n}\n", "t.tm", "261/4[/do] cond(0) {0/0[/bin/true]}"},
+      {"{/sbin/x}", "ARGS", "0/0[/sbin/x]"},
+  };
+  for (const auto& c : cases) {
+    Outcome o = ParseText(c.text, c.source);
+    EXPECT_EQ(o.records, c.records) << c.text;
+    EXPECT_EQ(o.dialogs, 0u) << c.text << o.dialog;
+  }
+}
+
+// Lines whose "/" words parsed before, or failed for another reason, keep
+// their meaning: options stay options, switches after a program stay
+// separate words, and a path that is not one stays an error.
+TEST(CommandParser, SlashWordsKeepTheirOldMeaning) {
+  const struct {
+    const char* text;
+    const char* outcome;  // records, or the error lines of the report
+  } cases[] = {
+      {"/activate /ignore Calc\n", "258/1[/activate|Calc] opts 277"},
+      {"/activate /IGNORE/warn Calc\n", "258/1[/activate|Calc] opts 277 282"},
+      {"/cd /ignore-x\n", "259/2[/cd|-x] opts 277"},
+      {"/pause /*c*/\"a\"\n", "267/17[/pause|\"a\"]"},
+      {"xcopy a b /s/e\n", "0/0[xcopy|a|b|/s|/e]"},
+      {"@ f.tm /s/e\n", "257/30[@|f.tm|/s|/e]"},
+      {"@/x.tm\n", "257/30[@|/x.tm]"},
+      {"@ /a\"b\"\n", "257/30[@|/a|\"b\"]"},
+      {"@/a/*c*/ x\n", "257/30[@|/a|x]"},
+      {"/cd /hide\n", "Line 1 Col 10 in file \"t.tm\"\r\nsyntax error at /hide\r\n"},
+      {"/cd /min /tmp\n", "Line 1 Col 9 in file \"t.tm\"\r\nsyntax error at /min\r\n"},
+      {"/cd /i\n", "Line 1 Col 7 in file \"t.tm\"\r\nstring expected at \n\r\n"},
+      {"/usr\n", "Line 1 Col 5 in file \"t.tm\"\r\nsyntax error at /usr\r\n"},
+      {"/my-app/run\n", "Line 1 Col 4 in file \"t.tm\"\r\nsyntax error at /my\r\n"},
+      {"/i/x\n", "Line 1 Col 3 in file \"t.tm\"\r\nsyntax error at /i\r\n"},
+      {"/usr/bin/x-y\n", "Line 1 Col 12 in file \"t.tm\"\r\nsyntax error at -\r\n"},
+      {"x /usr/bin/x /w\n", "Line 1 Col 16 in file \"t.tm\"\r\nsyntax error at /w\r\n"},
+      {"@ /\n", "Line 1 Col 4 in file \"t.tm\"\r\nsyntax error at /\r\n"},
+  };
+  for (const auto& c : cases) {
+    Outcome o = ParseText(c.text);
+    if (o.records == "parse error")
+      EXPECT_EQ(o.dialog, testing::ParseReport("", c.outcome)) << c.text;
+    else
+      EXPECT_EQ(o.records, c.outcome) << c.text;
+  }
+}
+
+TEST(CommandParser, PathsAreTracedAsTheTokensTheyBecome) {
+  testing::ScopedLexTrace trace(true);
+  EXPECT_EQ(ParseText("/cd /tmp\n/bin/true\n@/a/b\n").dialog,
+            testing::ParseReport("got keyword \"/cd\"\r\n"
+                                 "sucked up white space\r\n"
+                                 "got OLDSTRARGFILE ID (/tmp)\r\n"
+                                 "in intCmdOpts: empty\r\n"
+                                 "got NL\r\n"
+                                 "in strexpr: str\r\n"
+                                 "in inputLine: cmd\r\n"
+                                 "got ID (/bin/true)\r\n"
+                                 "got NL\r\n"
+                                 "in osCmdOpts: empty\r\n"
+                                 "in osArgs: empty\r\n"
+                                 "in inputLine: cmd\r\n"
+                                 "in inputList: inputList cmd NL\r\n"
+                                 "got @\r\n"
+                                 "got ILLEGAL (/a/b)\r\n"
+                                 "got NL\r\n"
+                                 "in inputLine: cmd\r\n"
+                                 "in inputList: inputList cmd NL\r\n"
+                                 "in input: inputList\r\n",
+                                 ""));
+}
+
 TEST(CommandParser, ErrorReportsGiveLineColumnSourceAndToken) {
   const struct {
     const char* text;
@@ -167,10 +266,11 @@ TEST(CommandParser, DeepNestingOverflowsTheStack) {
   EXPECT_NE(o.dialog.find("\r\nyyparse stack overflow at "), std::string::npos) << o.dialog.substr(0, 200);
 }
 
-TEST(CommandParser, LongTextsAreCutTo255) {
+TEST(CommandParser, LongTextsAreReportedNotCut) {
   std::string word(200, 'w');
   Outcome o = ParseText("p " + word + "&" + word + "\n");
-  EXPECT_EQ(o.records, "0/0[p|" + (word + " & " + word).substr(0, 255) + "]");
+  EXPECT_EQ(o.records, "parse error");
+  EXPECT_EQ(o.dialog, testing::ParseReport("", "Line 1 Col 404 in file \"t.tm\"\r\ntext too long (limit is 255 characters)\r\n"));
 }
 
 TEST(CommandParser, ArgsSourceEndsTheArgumentAtABrace) {

@@ -82,6 +82,45 @@ TEST(CommandParseLimits, OverlongLinesAndNulBytesFailTheParseWithAReport) {
   }
 }
 
+// A text the grammar joins from several tokens is limited to 255 characters
+// as well; one that grows beyond is reported where its last token ends, once
+// per line, by a parse and by a check alike.
+TEST(CommandParseLimits, TextsBeyond255CharactersAreReportedAtTheirLine) {
+  const std::string w200(200, 'w'), q200 = "\"" + std::string(198, 'q') + "\"";
+  const std::string tooLong = "text too long (limit is 255 characters)\r\n";
+  const struct {
+    std::string text;
+    std::string errors;
+  } cases[] = {
+      {"ok\n/pause " + q200 + " & " + q200 + "\nok\n", "Line 2 Col 411 in file \"t.tm\"\r\n" + tooLong},
+      {"p " + w200 + "&" + w200 + "\n", "Line 1 Col 404 in file \"t.tm\"\r\n" + tooLong},
+      {"/set X=f(" + w200 + "+" + w200 + ")\n", "Line 1 Col 411 in file \"t.tm\"\r\n" + tooLong},
+      {"/if " + w200 + " eq " + w200 + " {\n}\n", "Line 1 Col 409 in file \"t.tm\"\r\n" + tooLong},
+      {"/if a&" + w200 + "&" + w200 + " eq b&" + w200 + "&" + w200 + " {\n}\n",
+       "Line 1 Col 408 in file \"t.tm\"\r\n" + tooLong},
+      {"p " + w200 + "-" + w200 + "\np " + w200 + "-" + w200 + "\n",
+       "Line 1 Col 404 in file \"t.tm\"\r\n" + tooLong + "Line 2 Col 404 in file \"t.tm\"\r\n" + tooLong},
+  };
+  for (const auto& c : cases) {
+    Failure f = ParseFailure(c.text);
+    EXPECT_EQ(f.message, "parse error");
+    EXPECT_EQ(f.dialog, testing::ParseReport("", c.errors)) << c.text.substr(0, 20);
+    testing::RecordingUi ui;
+    EXPECT_FALSE(TTolmYacc().Check(c.text, "t.tm"));
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0], testing::ParseReport("", c.errors));
+  }
+}
+
+TEST(CommandParseLimits, AJoinedTextOfExactly255CharactersIsKept) {
+  testing::RecordingUi ui;
+  const std::string w126(126, 'w');
+  auto list = TTolmYacc().Parse("p " + w126 + "&" + w126 + "\n", "t.tm");
+  ASSERT_EQ(list->size(), 1u);
+  EXPECT_EQ((*list)[0]->args[1], w126 + " & " + w126);
+  EXPECT_TRUE(ui.dialogs.empty());
+}
+
 TEST(CommandParseLimits, LexTraceKeepsThePartialListAfterALimit) {
   testing::ScopedLexTrace trace(true);
   testing::RecordingUi ui;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "front/parse_report.h"
 #include "services/user_interface.h"
 
 namespace tolm::testing {
@@ -26,9 +27,7 @@ class RecordingUi : public UserInterface {
 };
 
 // The dialog text the parsers show for the given streams.
-inline std::string ParseReport(const std::string& out, const std::string& err) {
-  return "Parse Output: \r\n" + out + "\r\nParse Errors: \r\n" + err;
-}
+using tolm::ParseReport;
 
 // Turns LexTrace on for a scope.
 class ScopedLexTrace {
