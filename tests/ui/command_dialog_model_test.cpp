@@ -97,7 +97,8 @@ TEST(CommandDialog, OkChecksInternalCommandsAndCommandFileCallsOnly) {
       {"/waitall", "", true, false},
       {"@", "\"x.tm\"", true, false},
       {"/if", "a eq b {", false, true},
-      {"/cd", "/tmp", false, true},
+      {"/cd", "/tmp", true, false},  // an absolute path begins the text
+      {"/waitall", "x", false, true},
       {"/nosuch", "", false, true},
       {"@", "", false, true},
   };
@@ -115,12 +116,12 @@ TEST(CommandDialog, OkChecksInternalCommandsAndCommandFileCallsOnly) {
 TEST(CommandDialog, TheRejectedCheckShowsTheParseReportUnderArgs) {
   ScriptedUser user;
   CommandDialogModel d;
-  d.Prog = "/cd";
-  d.Args = "/tmp";
+  d.Prog = "/waitall";
+  d.Args = "x";
   EXPECT_FALSE(d.btnOkClick());
   EXPECT_EQ(user.infoDialogs,
             std::vector<std::string>{
-                "Parse Output: \r\n\r\nParse Errors: \r\nLine 1 Col 9 in file \"ARGS\"\r\nsyntax error at /tmp\r\n"});
+                "Parse Output: \r\n\r\nParse Errors: \r\nLine 1 Col 11 in file \"ARGS\"\r\nsyntax error at x\r\n"});
 }
 
 TEST(CommandDialog, BrowseSetsProgToTheChosenProgram) {

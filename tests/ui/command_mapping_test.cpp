@@ -193,7 +193,6 @@ TEST(CommandMapping, LongLinesComeBackWholeWhenAcceptedUnchanged) {
       {"#" + std::string(300, 'c'), "#"},
       {"prog " + std::string(300, 'w') + "  tail", "prog"},
       {"\"c:\\my dir\\p.exe\" " + std::string(300, 'w'), "\"c:\\my dir\\p.exe\""},
-      {joined, "/set"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line.substr(0, 30));
@@ -205,6 +204,19 @@ TEST(CommandMapping, LongLinesComeBackWholeWhenAcceptedUnchanged) {
     ASSERT_TRUE(EditCmdRec(record, dialog));
     EXPECT_EQ(dialog.shown.at(0).Prog, c.prog);
     EXPECT_EQ(record.args, std::vector<std::string>{c.line});
+  }
+  {
+    // A joined text beyond the limit is an error of the line itself: the
+    // line stays whole in the list, and the dialog's check refuses it.
+    ScriptedUser user;
+    Tcmdrec record;
+    CmdRecFromLine(record, joined);
+    EXPECT_EQ(record.args, std::vector<std::string>{joined});
+    ScriptedCommandDialog dialog;
+    dialog.Accept();
+    EXPECT_FALSE(EditCmdRec(record, dialog));
+    ASSERT_FALSE(user.infoDialogs.empty());
+    EXPECT_NE(user.infoDialogs.back().find("text too long (limit is 255 characters)"), std::string::npos);
   }
   // A long line of short texts parses as usual.
   ScriptedUser user;
