@@ -22,8 +22,9 @@ inline constexpr const char* kCouldNotWriteToFile = "Could not write to file";
 // double quote loses its first and last characters.
 std::string UnquotedFileName(std::string_view name);
 
+// The editor's open-failure message (the interpreter has its own):
 // "Could not open " + the name in double quotes + CR LF + SysErrorText(error).
-std::string OpenFailureMessage(const std::string& name, int error);
+std::string EditorOpenFailureMessage(const std::string& name, int error);
 
 // A file opened for reading; closed when the reader goes.
 class TextFileReader {
