@@ -65,7 +65,19 @@ QLabel* StatusPanel(const char* name, int width, QWidget* parent) {
   panel->setFixedWidth(width);
   panel->setFrameShape(QFrame::Panel);
   panel->setFrameShadow(QFrame::Sunken);
+  panel->setIndent(2);
   return panel;
+}
+
+// The panels keep their widths; their type shrinks (to no less than 6
+// points) until "Modified" fits the narrow one.
+void FitPanelFont(QLabel* message, QLabel* modified) {
+  QFont font = modified->font();
+  const int room = modified->maximumWidth() - 2 * modified->frameWidth() - 2 * modified->indent();
+  while (QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kModifiedText)) > room && font.pointSizeF() > 6)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  message->setFont(font);
+  modified->setFont(font);
 }
 
 QToolButton* MoveButton(const char* name, Qt::ArrowType arrow, QWidget* parent) {
@@ -167,6 +179,7 @@ void EditorWindow::BuildControls() {
   panel1_ = StatusPanel("Panel1", kModifiedPanelWidth, statusBar());
   statusBar()->addWidget(panel0_);
   statusBar()->addWidget(panel1_);
+  FitPanelFont(panel0_, panel1_);
 }
 
 void EditorWindow::ShowPopupMenu(QWidget* source, const QPoint& pos) {
