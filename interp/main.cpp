@@ -13,6 +13,7 @@
 #include "services/linux/linux_platform.h"
 #include "services/program_end.h"
 #include "services/text.h"
+#include "services/version.h"
 #include "services/x11/x11_platform.h"
 #include "ui/console/console_ui.h"
 
@@ -34,8 +35,6 @@ const char kUsage[] =
     "Exit status: 0 when the run succeeded, 1 when it failed, 128+N when signal N\n"
     "ended it.\n";
 
-const char kVersion[] = "tolm32 0.1.0\n";
-
 bool StartsWithDashes(const char* arg) { return std::strncmp(arg, "--", 2) == 0; }
 
 // The program's own name without directory and extension is the title word.
@@ -55,7 +54,7 @@ int RunTolm(int argc, char** argv) {
       return 0;
     }
     if (option == "--version") {
-      std::fputs(kVersion, stdout);
+      std::printf("tolm32 %s\n", tolm::kProgramVersion);
       return 0;
     }
     if (option == "--check") {

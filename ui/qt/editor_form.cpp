@@ -1,0 +1,53 @@
+#include "ui/qt/editor_form.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <exception>
+
+#include "interp/runner.h"
+#include "services/user_interface.h"
+#include "ui/qt/about_form.h"
+#include "ui/qt/command_dialog_form.h"
+#include "ui/qt/editor_window.h"
+#include "ui/qt/user_questions_qt.h"
+
+namespace tolm {
+namespace {
+
+void ShowEditor(const std::string& fileName) {
+  QtUserQuestions questions(nullptr);
+  QtCommandDialogHost commandDialog(nullptr, questions);
+  EditorFormActions actions;
+  actions.runCommandText = [](const std::string& text) { RunCommandText(text); };
+  actions.beep = [] { QApplication::beep(); };
+  EditorWindow window(questions, commandDialog, actions);
+  // The dialogs open over the editor once it exists.
+  questions.SetParent(&window);
+  commandDialog.SetParent(&window);
+  window.SetShowAbout([&window, run = actions.runCommandText] { AboutForm(run, &window).exec(); });
+
+  window.Start(fileName);
+  QEventLoop loop;
+  QObject::connect(&window, &EditorWindow::Closed, &loop, &QEventLoop::quit);
+  window.setWindowModality(Qt::ApplicationModal);
+  window.show();
+  loop.exec();
+}
+
+}  // namespace
+
+void RunEditorForm(const std::string& fileName) {
+  if (QApplication::instance() == nullptr) return;
+  try {
+    ShowEditor(fileName);
+  } catch (const std::exception& e) {
+    try {
+      ShowError(e.what());
+    } catch (...) {
+      // Nothing more can be reported; the editor is gone either way.
+    }
+  } catch (...) {
+  }
+}
+
+}  // namespace tolm

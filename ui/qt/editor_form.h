@@ -1,0 +1,14 @@
+// The command file editor "Tolm Command File Editor" in Qt, for "/edit".
+#pragma once
+
+#include <string>
+
+namespace tolm {
+
+// Shows the editor on fileName (read when not empty; untitled otherwise)
+// modally, in an event loop of its own, until the user closes it. Needs the
+// application object to exist. Throws nothing: whatever fails is shown in an
+// error box, since this is called across the module boundary.
+void RunEditorForm(const std::string& fileName);
+
+}  // namespace tolm
