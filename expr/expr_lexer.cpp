@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "services/text.h"
+
 namespace tolm {
 namespace {
 
@@ -48,8 +50,7 @@ const LexAutomaton& ExprLexAutomaton() {
 int32_t ExprKeyword(std::string_view word) {
   if (word.size() > kLongestExprKeyword) return kExprIdent;
   char lower[kLongestExprKeyword];
-  for (size_t i = 0; i < word.size(); ++i)
-    lower[i] = (word[i] >= 'A' && word[i] <= 'Z') ? static_cast<char>(word[i] - 'A' + 'a') : word[i];
+  for (size_t i = 0; i < word.size(); ++i) lower[i] = LowerAscii(word[i]);
   std::string_view key(lower, word.size());
   size_t low = 0, high = kExprKeywords.size();
   while (low < high) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "services/errors.h"
+#include "services/text.h"
 
 namespace tolm {
 namespace {
@@ -63,13 +64,12 @@ namespace {
 // An index of the rows by name length and last character (built once from
 // the rows above): a word whose pair no row has is no keyword, which most
 // words of a command file are, and needs no search.
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr size_t kBuckets = 64;
 constexpr size_t kPerBucket = 4;
 
 size_t BucketOf(size_t length, char last) {
-  return (length * 2 + static_cast<unsigned char>(Lower(last))) % kBuckets;  // at most 3 rows share one
+  return (length * 2 + static_cast<unsigned char>(LowerAscii(last))) % kBuckets;  // at most 3 rows share one
 }
 
 struct KeywordIndex {
@@ -96,7 +96,7 @@ int LookupKeyword(std::string_view word) {
   if (index.rows[BucketOf(word.size(), word.back())][0] == 0) return -1;
   // Binary search over rows 1..34, sorted by name (byte-wise, a prefix first).
   char lowered[kLongestKeyword];
-  for (size_t i = 0; i < word.size(); ++i) lowered[i] = Lower(word[i]);
+  for (size_t i = 0; i < word.size(); ++i) lowered[i] = LowerAscii(word[i]);
   const std::string_view key(lowered, word.size());
   int low = 1, high = kKeywordSearchRows;
   while (low <= high) {

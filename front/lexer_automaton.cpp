@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "services/text.h"
+
 namespace tolm {
 
 CharClass Chars(std::string_view chars) {
@@ -30,7 +32,7 @@ CharClass CharRange(unsigned char first, unsigned char last) {
 }
 
 CharClass Letter(char c) {
-  char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  char lower = LowerAscii(c);
   char upper = (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 'a' + 'A') : lower;
   return Chars(std::string{lower, upper});
 }

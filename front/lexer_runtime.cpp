@@ -26,7 +26,6 @@ void TCustomLexer::Open(TextSource& input, const std::string& sourceName, std::s
   input_.Open(input);
   next_ = end_ = input_.Start();
   sourceName_ = sourceName;
-  lineText_ = {};
   out_ = &out;
   err_ = &err;
   lineNo_ = 0;
@@ -73,7 +72,6 @@ bool TCustomLexer::ReadLine() {
     yyleng_ = 0;
     Fatal("line too long (limit is 2047 characters)");
   }
-  lineText_ = {begin, length};
   ++lineNo_;
   colNo_ = 1;
   next_ = begin;

@@ -54,7 +54,6 @@ class TCustomLexer {
   int32_t LineNo() const { return lineNo_; }
   int32_t ColNo() const { return colNo_; }
   const std::string& SourceName() const { return sourceName_; }
-  std::string_view LineText() const { return lineText_; }
   int32_t StartCondition() const { return startCondition_; }
   std::string& OutputStream() { return *out_; }
   std::string& ErrorStream() { return *err_; }
@@ -122,7 +121,6 @@ class TCustomLexer {
   MemorySource text_;  // the input of Open(text)
   InputBuffer input_;
   std::string sourceName_;
-  std::string_view lineText_;
   std::string* out_ = nullptr;
   std::string* err_ = nullptr;
   int32_t lineNo_ = 0;

@@ -53,12 +53,6 @@ void SetDebug(const std::string& value) {
   DebugLogPath = value;
 }
 
-// The directory the process is in now, or the text it was given when that
-// cannot be read.
-std::string AbsoluteCurrentDirectory(const std::string& fallback) {
-  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
-  return cwd ? std::string(cwd.get()) : fallback;
-}
 
 }  // namespace
 
@@ -86,7 +80,7 @@ void ExecuteCd(CommandContext& c) {
   }
   // Programs are started in CurrentDirectory; a relative text would be taken
   // relative to the directory we have already moved to.
-  CurrentDirectory = AbsoluteCurrentDirectory(CurrentDirectory);
+  if (std::string absolute = ProcessCurrentDirectory(); !absolute.empty()) CurrentDirectory = absolute;
 }
 
 void ExecuteSleep(CommandContext& c) {

@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 
+#include <unistd.h>
+
 namespace tolm {
 namespace {
 
@@ -29,6 +31,15 @@ int SetEnvironmentVariable(const std::string& name, const std::string& value) {
   // The environment no longer refers to the string the name had before.
   OwnedEntries()[name] = std::move(entry);
   return 0;
+}
+
+}  // namespace tolm
+
+namespace tolm {
+
+std::string ProcessCurrentDirectory() {
+  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
+  return cwd ? std::string(cwd.get()) : std::string();
 }
 
 }  // namespace tolm

@@ -11,4 +11,8 @@ namespace tolm {
 // explains a failure (EINVAL for an empty name or one holding "=").
 int SetEnvironmentVariable(const std::string& name, const std::string& value);
 
+// The process's current directory as an absolute path; empty when it cannot
+// be read (it was removed, or a parent is not searchable).
+std::string ProcessCurrentDirectory();
+
 }  // namespace tolm

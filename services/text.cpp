@@ -201,8 +201,7 @@ std::string ProcessMatchName(std::string_view path) {
 
 std::string ToLowerAscii(std::string_view text) {
   std::string s(text);
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : s) c = LowerAscii(c);
   return s;
 }
 

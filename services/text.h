@@ -56,6 +56,9 @@ std::string ToUpperAscii(std::string_view text);
 // A process's name as "/kill" and the process list match it: the executable's
 // path in upper case, without its directory.
 std::string ProcessMatchName(std::string_view path);
+// The lower-case form of an ASCII letter; every other byte unchanged (texts
+// are 8-bit: no locale decides what a letter is).
+constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string ToLowerAscii(std::string_view text);
 
 // Replaces each CR LF pair by a LF, for showing texts on a console.

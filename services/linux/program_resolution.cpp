@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "services/environment.h"
 #include "services/url_form.h"
 
 namespace tolm {
@@ -23,11 +24,8 @@ bool Exists(const std::string& path) {
 
 std::string Absolute(const std::string& path) {
   if (!path.empty() && path.front() == '/') return path;
-  char* cwd = getcwd(nullptr, 0);
-  if (!cwd) return path;
-  std::string result = std::string(cwd) + "/" + path;
-  std::free(cwd);
-  return result;
+  const std::string cwd = ProcessCurrentDirectory();
+  return cwd.empty() ? path : cwd + "/" + path;
 }
 
 }  // namespace

@@ -63,13 +63,6 @@ unsigned int FindXTestKeyboard(Display* display) {
   return XkbUseCoreKbd;
 }
 
-void DiscardEvents(Display* display) {
-  // The connection selects no events of its own for the keyboard; what
-  // arrives are mapping notifications, of no use here.
-  XEvent event;
-  while (XPending(display) > 0) XNextEvent(display, &event);
-}
-
 }  // namespace
 
 Display* X11Keyboard::Get() {
@@ -87,7 +80,9 @@ Display* X11Keyboard::Get() {
 
 void X11Keyboard::BeginKeys(const std::vector<char32_t>& characters) {
   Display* display = Get();
-  DiscardEvents(display);
+  // The connection selects no events of its own for the keyboard; what
+  // arrives are mapping notifications, of no use here.
+  DiscardQueuedEvents(display);
   // Read afresh for every key string: the layout or group may have changed.
   map_ = X11KeyboardMap::Read(display, *device_);
   queued_ = 0;
