@@ -8,7 +8,7 @@ bash tools/setup.sh
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTOLM_SANITIZE=ON -DTOLM_FUZZ=ON \
-  -DTOLM_TESTS=OFF >/dev/null
+  -DTOLM_TESTS=OFF -DTOLM_QT=OFF >/dev/null
 cmake --build "$build" -j2 --target command_parser_fuzz expression_fuzz key_translation_fuzz
 
 corpus=$(mktemp -d)
