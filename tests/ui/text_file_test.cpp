@@ -79,7 +79,7 @@ TEST(TextFileRead, AMissingFileCannotBeOpenedAndSaysWhy) {
   TempDir dir;
   TextFileReader reader(dir.File("none.tm"));
   EXPECT_FALSE(reader.IsOpen());
-  EXPECT_EQ(OpenFailureMessage("none.tm", reader.OpenError()),
+  EXPECT_EQ(TextFileOpenFailureMessage("none.tm", reader.OpenError()),
             "Could not open \"none.tm\"\r\nERROR 2: No such file or directory");
 }
 

@@ -98,7 +98,7 @@ bool EditorModel::ReadFile() {
   ClearList();
   TextFileReader reader(fileName_);
   if (!reader.IsOpen()) {
-    ShowError(OpenFailureMessage(fileName_, reader.OpenError()));
+    ShowError(TextFileOpenFailureMessage(fileName_, reader.OpenError()));
     return false;
   }
   std::string line;
@@ -111,7 +111,7 @@ bool EditorModel::ReadFile() {
 bool EditorModel::WriteFile() {
   TextFileWriter writer(fileName_);
   if (!writer.IsOpen()) {
-    ShowError(OpenFailureMessage(fileName_, writer.OpenError()));
+    ShowError(TextFileOpenFailureMessage(fileName_, writer.OpenError()));
     return false;
   }
   // The first failure ends the save: the old file stays as it was.

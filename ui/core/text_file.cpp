@@ -68,7 +68,7 @@ std::string UnquotedFileName(std::string_view name) {
   return std::string(name);
 }
 
-std::string OpenFailureMessage(const std::string& name, int error) {
+std::string TextFileOpenFailureMessage(const std::string& name, int error) {
   return "Could not open \"" + name + "\"\r\n" + SysErrorText(error);
 }
 

@@ -23,7 +23,7 @@ inline constexpr const char* kCouldNotWriteToFile = "Could not write to file";
 std::string UnquotedFileName(std::string_view name);
 
 // "Could not open " + the name in double quotes + CR LF + SysErrorText(error).
-std::string OpenFailureMessage(const std::string& name, int error);
+std::string TextFileOpenFailureMessage(const std::string& name, int error);
 
 // A file opened for reading; closed when the reader goes.
 class TextFileReader {
