@@ -2,6 +2,7 @@
 // command file editor. Leading arguments that start with "--" are the
 // program's own options: no command line of the language starts that way.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -16,6 +17,8 @@
 #include "services/version.h"
 #include "services/x11/x11_platform.h"
 #include "ui/console/console_ui.h"
+#include "ui/switch/switching_user_interface.h"
+#include "ui/switch/window_module_loader.h"
 
 namespace {
 
@@ -27,7 +30,8 @@ const char kUsage[] =
     "arguments. Without arguments it opens the command file editor.\n"
     "\n"
     "Options:\n"
-    "  --console   show messages and dialogs as text on the terminal\n"
+    "  --console   show messages and dialogs as text on the terminal (the default\n"
+    "              when no display is named in DISPLAY)\n"
     "  --check     parse the command files and report their errors; run nothing\n"
     "  --help      show this text\n"
     "  --version   show the version\n"
@@ -47,6 +51,7 @@ std::string TitleWord(const char* argv0) {
 int RunTolm(int argc, char** argv) {
   int first = 1;
   bool check = false;
+  bool consoleOption = false;
   for (; first < argc && StartsWithDashes(argv[first]); ++first) {
     std::string option = argv[first];
     if (option == "--help") {
@@ -65,10 +70,17 @@ int RunTolm(int argc, char** argv) {
       std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
       return 2;
     }
+    consoleOption = true;
   }
 
-  tolm::ConsoleUserInterface console;
-  tolm::SetUserInterface(&console);
+  // Windows come from a module loaded on the first call that shows something;
+  // a check never shows a window. Never destroyed: the program ends through
+  // EndProgram, and the module must outlive every window.
+  tolm::SwitchingUserInterface::LoadWindows loadWindows;
+  if (tolm::WantsWindows(consoleOption || check, std::getenv("DISPLAY"))) loadWindows = tolm::LoadWindowModule;
+  static tolm::ConsoleUserInterface console;
+  static tolm::SwitchingUserInterface ui(console, loadWindows);
+  tolm::SetUserInterface(&ui);
   if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
 
   if (check) {

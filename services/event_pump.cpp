@@ -54,6 +54,12 @@ void PumpWaitReadable(int fd) {
   while (!ready) Backend()->WaitAndServe(std::nullopt);
 }
 
+int PumpCloseRequestDescriptor() noexcept { return Backend() ? Backend()->CloseRequestDescriptor() : -1; }
+
+void ServeCloseRequest() noexcept {
+  if (Backend()) Backend()->ServeCloseRequest();
+}
+
 void PumpingSleep(int ms) {
   if (ms <= 0) {
     ProcessPendingMessages();

@@ -25,4 +25,11 @@ void PumpWaitReadable(int fd);
 // is served, and going back to sleep), writing one diagnostic log line per wake.
 void PumpingSleep(int ms);
 
+// For a toolkit whose own event loop runs while a dialog is open: the
+// descriptor that becomes readable on a close request (-1 without a pump
+// backend), and serving it: a pending close request ends the program.
+// Neither throws.
+int PumpCloseRequestDescriptor() noexcept;
+void ServeCloseRequest() noexcept;
+
 }  // namespace tolm

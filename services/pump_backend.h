@@ -15,6 +15,11 @@ class PumpBackend {
   // serves what is ready: a close request ends the program, a ready source
   // gets its callback. Returns true when an event woke it, false on time-out.
   virtual bool WaitAndServe(std::optional<std::chrono::steady_clock::time_point> deadline) = 0;
+  // For a toolkit whose own event loop runs (a modal dialog, toolkit_loop.h):
+  // the descriptor that is readable while a close request is pending (-1:
+  // none), and serving it, which ends the program.
+  virtual int CloseRequestDescriptor() const { return -1; }
+  virtual void ServeCloseRequest() {}
 };
 
 // Installs the backend (not owned); nullptr uninstalls. Without one, waits

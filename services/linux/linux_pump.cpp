@@ -11,6 +11,7 @@
 #include "services/event_sources.h"
 #include "services/linux/close_signals.h"
 #include "services/program_end.h"
+#include "services/toolkit_loop.h"
 
 namespace tolm {
 namespace {
@@ -50,6 +51,19 @@ bool LinuxPump::WaitAndServe(std::optional<Clock::time_point> deadline) {
   std::vector<pollfd> fds;
   fds.push_back(pollfd{signals_.Get(), POLLIN, 0});
   for (const EventSource& s : sources) fds.push_back(pollfd{s.fd, POLLIN, 0});
+
+  // With a toolkit attached, its loop does the blocking (it serves close
+  // requests itself); the ppoll below then only collects what is ready.
+  if (ToolkitLoop* toolkit = AttachedToolkitLoop()) {
+    if (deadline && *deadline <= now) {
+      toolkit->ServePending();
+    } else {
+      std::vector<int> sourceFds;
+      for (const EventSource& s : sources) sourceFds.push_back(s.fd);
+      toolkit->WaitReadable(sourceFds, deadline);
+    }
+    deadline = Clock::time_point::min();
+  }
 
   int ready;
   do {

@@ -1,5 +1,5 @@
 // The event pump on Linux: one ppoll over a signalfd for the close requests
-// and the registered event sources.
+// and the registered event sources (or, with a toolkit attached, its loop).
 #pragma once
 
 #include "services/linux/unique_fd.h"
@@ -17,9 +17,11 @@ class LinuxPump : public PumpBackend {
   // Opens the signalfd; throws Exception when that fails.
   LinuxPump();
   bool WaitAndServe(std::optional<std::chrono::steady_clock::time_point> deadline) override;
+  int CloseRequestDescriptor() const override { return signals_.Get(); }
+  // Reads a pending close request and ends the program with 128 + its signal.
+  void ServeCloseRequest() override;
 
  private:
-  void ServeCloseRequest();
   UniqueFd signals_;
   std::chrono::steady_clock::time_point lastPass_{};
 };

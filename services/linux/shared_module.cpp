@@ -1,0 +1,73 @@
+#include "services/linux/shared_module.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <utility>
+
+#include "services/errors.h"
+
+namespace tolm {
+namespace {
+
+std::string LastLoaderError() {
+  const char* reason = dlerror();
+  return reason ? reason : "unknown reason";
+}
+
+// The folder of the running executable, with a trailing "/"; empty when the
+// link cannot be read.
+std::string ExecutableFolder() {
+  std::string path(4096, '\0');
+  ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+  if (n <= 0 || static_cast<size_t>(n) >= path.size()) return "";
+  path.resize(static_cast<size_t>(n));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+}  // namespace
+
+SharedModule::~SharedModule() {
+  if (handle_) dlclose(handle_);
+}
+
+SharedModule::SharedModule(SharedModule&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+SharedModule& SharedModule::operator=(SharedModule&& other) noexcept {
+  if (this != &other) {
+    if (handle_) dlclose(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+  }
+  return *this;
+}
+
+SharedModule SharedModule::Open(const std::string& path) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) throw Exception(LastLoaderError());
+  return SharedModule(handle);
+}
+
+void* SharedModule::Symbol(const char* name) const {
+  dlerror();  // clear an earlier failure
+  void* address = handle_ ? dlsym(handle_, name) : nullptr;
+  if (!address) throw Exception(handle_ ? LastLoaderError() : std::string("no module is loaded"));
+  return address;
+}
+
+std::vector<std::string> ModuleSearchPaths(const std::string& fileName) {
+  std::string folder = ExecutableFolder();
+  if (folder.empty()) return {};
+  return {folder + fileName, folder + "../lib/tolm/" + fileName};
+}
+
+SharedModule OpenProgramModule(const std::string& fileName) {
+  std::vector<std::string> paths = ModuleSearchPaths(fileName);
+  for (const std::string& path : paths) {
+    if (access(path.c_str(), F_OK) == 0) return SharedModule::Open(path);
+  }
+  std::string folders;
+  for (const std::string& path : paths) folders += (folders.empty() ? "" : " nor in ") + path.substr(0, path.rfind('/') + 1);
+  throw Exception(fileName + " is not in " + (folders.empty() ? "the program's folder" : folders));
+}
+
+}  // namespace tolm

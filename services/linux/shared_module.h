@@ -1,0 +1,43 @@
+// A shared library opened at run time (dlopen), closed when its handle goes.
+// The program loads optional parts this way on first use, so that runs that
+// never need them never pay for loading them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolm {
+
+class SharedModule {
+ public:
+  SharedModule() = default;
+  ~SharedModule();
+  SharedModule(SharedModule&& other) noexcept;
+  SharedModule& operator=(SharedModule&& other) noexcept;
+  SharedModule(const SharedModule&) = delete;
+  SharedModule& operator=(const SharedModule&) = delete;
+
+  // Opens the library at path with every symbol bound at once and none made
+  // visible to later loads (RTLD_NOW | RTLD_LOCAL). Throws Exception with the
+  // loader's reason when it cannot be opened.
+  static SharedModule Open(const std::string& path);
+
+  bool Loaded() const { return handle_ != nullptr; }
+  // The address of an exported symbol; throws Exception when there is none.
+  void* Symbol(const char* name) const;
+
+ private:
+  explicit SharedModule(void* handle) : handle_(handle) {}
+  void* handle_ = nullptr;
+};
+
+// Where a module that belongs to this program is looked for, in order: beside
+// the executable (a build tree) and in the installation's lib/tolm folder
+// (bin/../lib/tolm).
+std::vector<std::string> ModuleSearchPaths(const std::string& fileName);
+
+// Opens the first of ModuleSearchPaths(fileName) that exists. Throws
+// Exception when none does, or when the one found cannot be opened.
+SharedModule OpenProgramModule(const std::string& fileName);
+
+}  // namespace tolm
