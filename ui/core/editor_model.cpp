@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "interp/runner.h"
 #include "services/errors.h"
 #include "services/text.h"
 #include "services/user_interface.h"
@@ -167,7 +168,10 @@ void EditorModel::RunFile() {
   SetCaption("Running " + shortName + " - " + baseCaption_);
   if (actions_.showBusy) actions_.showBusy(true);
   try {
-    actions_.runCommandText(RunText(fileName_));
+    if (actions_.runCommandText)
+      actions_.runCommandText(RunText(fileName_));
+    else
+      RunCommandText(RunText(fileName_));
   } catch (const std::exception& e) {
     // Every failure of the run, the standard library's included, ends in the
     // error box; the editor stays open.

@@ -4,8 +4,8 @@
 #include <QEventLoop>
 #include <exception>
 
-#include "interp/runner.h"
 #include "services/user_interface.h"
+#include "ui/core/run_for_form.h"
 #include "ui/qt/about_form.h"
 #include "ui/qt/command_dialog_form.h"
 #include "ui/qt/editor_window.h"
@@ -18,13 +18,16 @@ void ShowEditor(const std::string& fileName) {
   QtUserQuestions questions(nullptr);
   QtCommandDialogHost commandDialog(nullptr, questions);
   EditorFormActions actions;
-  actions.runCommandText = [](const std::string& text) { RunCommandText(text); };
+  // No runCommandText: the model runs on the program's side of the module
+  // boundary, where the run's failures are caught.
   actions.beep = [] { QApplication::beep(); };
   EditorWindow window(questions, commandDialog, actions);
   // The dialogs open over the editor once it exists.
   questions.SetParent(&window);
   commandDialog.SetParent(&window);
-  window.SetShowAbout([&window, run = actions.runCommandText] { AboutForm(run, &window).exec(); });
+  window.SetShowAbout([&window] {
+    AboutForm([](const std::string& text) { RunCommandTextShowingFailure(text); }, &window).exec();
+  });
 
   window.Start(fileName);
   QEventLoop loop;

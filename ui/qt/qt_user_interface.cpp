@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "services/errors.h"
+#include "ui/qt/editor_form.h"
 #include "ui/qt/info_dialog.h"
 #include "ui/qt/message_boxes.h"
 
@@ -34,8 +34,6 @@ void QtUserInterface::ShowListDialog(bool windowMode) {
   runner_(dialog);
 }
 
-void QtUserInterface::EditCommandFile(const std::string&) {
-  throw Exception("/edit: the command file editor is not available in this build");
-}
+void QtUserInterface::EditCommandFile(const std::string& fileName) { RunEditorForm(fileName); }
 
 }  // namespace tolm

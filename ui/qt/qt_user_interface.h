@@ -19,8 +19,7 @@ class QtUserInterface : public UserInterface {
   bool AskYesNo(const std::string& text) override;
   // "/pause" is an "Information" box (the base class's Pause).
   void ShowListDialog(bool windowMode) override;
-  // The editor form is added to the window module separately; until then
-  // "/edit" fails with a clear message, as it does on the console.
+  // The command file editor, shown until the user closes it.
   void EditCommandFile(const std::string& fileName) override;
 
  private:
