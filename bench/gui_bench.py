@@ -10,12 +10,14 @@
    the window module) when given.
 3. CPU of a 10 s "/sleep" after a message box has loaded the window module,
    against the same sleep with --console.
+4. The editor on a 10 000-line command file: from starting `tolm32 /edit
+   FILE` until its window is mapped, and the process's peak memory then.
 
 Needs an X server without a window manager (tools/with-xvfb.sh without --wm:
 windows are recognised by their own map events), zenity and xdotool. CPU
 figures come from /proc in clock ticks (10 ms).
 
-Usage: gui_bench.py [--runs N] [--startups N] [--before PATH] [--sleep S]
+Usage: gui_bench.py [--runs N] [--startups N] [--before PATH] [--sleep S] [--editor-lines N]
 """
 
 import argparse
@@ -166,12 +168,48 @@ def sleep_cpu(watcher, tolm, seconds):
               f"{whole * 1e3:6.1f} ms for the whole run")
 
 
+def peak_memory_kib(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+def editor_on_large_file(watcher, tolm, lines, runs):
+    """The editor opening a command file of `lines` lines of every kind."""
+    kinds = ['xterm /wait "-T" "window {i}"', "/waitfor window {i}*", "/sendkeys echo {i}{{ENTER}}",
+             "/set COUNT={i}", "/if env(COUNT) eq {i} {{", "/pause step {i}", "}}", "# note {i}"]
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "large.tm")
+        with open(path, "w") as f:
+            for i in range(lines):
+                f.write(kinds[i % len(kinds)].format(i=i) + "\r\n")
+        size = os.path.getsize(path)
+        title = "Tolm Command File Editor - large.tm"
+        times, peaks = [], []
+        for _ in range(runs + 1):
+            watcher.drain()
+            start = time.perf_counter()
+            child = subprocess.Popen([tolm, "/edit", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            watcher.wait_mapped(title)
+            times.append(time.perf_counter() - start)
+            peaks.append(peak_memory_kib(child.pid))
+            child.send_signal(signal.SIGTERM)
+            child.wait()
+    print(f"editor on {lines} lines ({size} bytes): first {times[0] * 1e3:.1f} ms, then median "
+          f"{statistics.median(times[1:]) * 1e3:.1f} ms (min {min(times[1:]) * 1e3:.1f}) of {runs} runs; "
+          f"peak memory median {statistics.median(peaks[1:]) / 1024:.1f} MiB")
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--runs", type=int, default=20)
     p.add_argument("--startups", type=int, default=200)
     p.add_argument("--before", help="an older tolm32 to compare the console start-up with")
     p.add_argument("--sleep", type=int, default=10)
+    p.add_argument("--editor-lines", type=int, default=10000)
     a = p.parse_args()
     tolm = benchlib.tolm_binary()
     if not os.access(tolm, os.X_OK):
@@ -183,6 +221,8 @@ def main():
     console_startup(tolm, a.before, a.startups)
     print("== CPU of a quiet wait")
     sleep_cpu(watcher, tolm, a.sleep)
+    print("== the editor on a large file")
+    editor_on_large_file(watcher, tolm, a.editor_lines, max(3, a.runs // 2))
 
 
 if __name__ == "__main__":
