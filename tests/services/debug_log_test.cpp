@@ -33,7 +33,8 @@ class DebugLogTest : public ::testing::Test {
     DebugLogPath = kDefaultDebugLogPath;
     std::remove(path.c_str());
   }
-  std::string path = ::testing::TempDir() + "debug_log_test.log";
+  // One file per process: ctest runs these tests side by side.
+  std::string path = ::testing::TempDir() + "debug_log_test." + std::to_string(getpid()) + ".log";
 };
 
 TEST_F(DebugLogTest, OffTouchesNothingEvenWithAnImpossiblePath) {

@@ -1,5 +1,6 @@
 // GetProcess, KillProcess and CurrentProcessId on the recording fake.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -67,7 +68,7 @@ TEST(GetProcessTest, OnlyTheFirstCallListsAndItRestartsTheEnumeration) {
 TEST(GetProcessTest, WritesItsTraceToTheDiagnosticLog) {
   FakeProcessPlatform platform;
   platform.processes = {{7, "/x"}, {8, "/y"}};
-  std::string path = ::testing::TempDir() + "getprocess_trace.log";
+  std::string path = ::testing::TempDir() + "getprocess_trace." + std::to_string(getpid()) + ".log";
   std::remove(path.c_str());
   DebugLogPath = path;
   DebugLogEnabled = true;

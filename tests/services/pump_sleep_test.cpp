@@ -1,6 +1,7 @@
 // The platform-free pump: PumpingSleep's deadline loop and log lines, the
 // non-blocking pass, and the registry of event sources.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,7 +23,7 @@ using process_fakes::FakePump;
 // what was logged.
 template <typename Body>
 std::string Logged(Body body) {
-  std::string path = ::testing::TempDir() + "pump_sleep_test.log";
+  std::string path = ::testing::TempDir() + "pump_sleep_test." + std::to_string(getpid()) + ".log";
   std::remove(path.c_str());
   DebugLogPath = path;
   DebugLogEnabled = true;
