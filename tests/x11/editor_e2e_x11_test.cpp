@@ -4,17 +4,17 @@
 // go; the test then compares the saved file byte for byte.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "services/windows.h"
 #include "support/run_tolm.h"
-#include "x11_test_support.h"
 
 namespace tolm::testing {
 namespace {
@@ -35,15 +35,13 @@ class EndMarkedPrograms {
  public:
   explicit EndMarkedPrograms(std::string entry) : entry_(std::move(entry)) {}
   ~EndMarkedPrograms() {
-    DIR* proc = opendir("/proc");
-    if (proc == nullptr) return;
-    while (const dirent* e = readdir(proc)) {
-      const int pid = std::atoi(e->d_name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+      const int pid = std::atoi(entry.path().filename().c_str());
       if (pid <= 0 || !Carries(pid)) continue;
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, WNOHANG);  // reaped here only if it is the test's own child
     }
-    closedir(proc);
   }
   EndMarkedPrograms(const EndMarkedPrograms&) = delete;
   EndMarkedPrograms& operator=(const EndMarkedPrograms&) = delete;
@@ -70,79 +68,79 @@ std::string OpenTolmWindows() {
 }
 
 // A driver command file in its own folder, run by tolm32 on the console.
+// It is written in steps; after each one it reports the step on standard
+// error, so a driver that fails or times out shows how far it came.
 class Driver {
  public:
   Driver() : programs_(std::string(kMark) + "=" + dir_.path()) {}
 
   const TempDir& Dir() const { return dir_; }
 
-  // Runs the lines (after a short poll interval for the waits) and checks
+  void Step(const std::string& name, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) script_ += line + "\n";
+    script_ += "/pause done: " + name + "\n";
+  }
+
+  // Runs the steps (with a short poll interval for the waits) and checks
   // that the driver ended normally and that the editor it started exited
   // with status 0.
-  void Run(const std::vector<std::string>& lines) {
-    std::string script = "/set waitinternval=20\n";
-    for (const std::string& line : lines) script += line + "\n";
-    script += "/waitall\n/pause \"editor exit status: \" & errorlevel()\n";
+  void Run() {
+    const std::string script = "/set waitinternval=20\n" + script_ +
+                               "/waitall\n/pause \"editor exit status: \" & errorlevel()\n";
     const RunResult r = RunProgram(TOLM_BINARY, {"--console", dir_.Write("driver.tm", script)}, dir_.path(),
                                    {programs_.Entry()}, kDriverTimeoutSeconds);
-    EXPECT_EQ(r.status, 0) << r.err << "tolm32 windows open:" << OpenTolmWindows();
+    ASSERT_EQ(r.status, 0) << r.err << "tolm32 windows open:" << OpenTolmWindows();
     EXPECT_NE(r.err.find("editor exit status: 0"), std::string::npos) << r.err;
   }
 
  private:
   TempDir dir_;
   EndMarkedPrograms programs_;
+  std::string script_;
 };
 
-// The lines that wait for a window with exactly this caption and give it the focus.
-std::vector<std::string> FocusWindow(const std::string& caption) {
-  return {"/waitfor " + caption, "/activate " + caption};
+// Lines that wait for a window with exactly this caption, give it the
+// focus and type the keys into it, one /sendkeys line each.
+std::vector<std::string> TypeInto(const std::string& caption, const std::vector<std::string>& keys) {
+  std::vector<std::string> lines = {"/waitfor " + caption, "/activate " + caption};
+  for (const std::string& k : keys) lines.push_back("/sendkeys " + k);
+  return lines;
 }
 
-void Append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
-  lines.insert(lines.end(), more.begin(), more.end());
+// Lines that type the keys into the command dialog and wait until it has gone.
+std::vector<std::string> CommandDialog(const std::vector<std::string>& keys) {
+  std::vector<std::string> lines = TypeInto(kCommandDialog, keys);
+  lines.push_back(std::string("/waitclose ") + kCommandDialog);
+  return lines;
 }
 
 TEST(EditorEndToEnd, LinesAddedChangedAndDeletedWithKeysAreSavedToTheFile) {
   Driver driver;
-  const std::string target =
-      driver.Dir().Write("target.tm", "; first comment\necho /wait old\n  /sleep 0\n");
+  const std::string target = driver.Dir().Write("target.tm", "; first comment\necho /wait old\n  /sleep 0\n");
   const std::string editor = "Tolm Command File Editor - target.tm";
 
-  std::vector<std::string> lines = {Quoted(TOLM_BINARY) + " " + Quoted("/edit") + " " + Quoted(target)};
-  Append(lines, FocusWindow(editor));
+  driver.Step("editor started", {Quoted(TOLM_BINARY) + " " + Quoted("/edit") + " " + Quoted(target)});
   // Insert: a new line at the end, composed in the command dialog.
-  lines.push_back("/sendkeys {INSERT}");
-  Append(lines, FocusWindow(kCommandDialog));
-  lines.push_back("/sendkeys /sleep{TAB}1~");
-  lines.push_back(std::string("/waitclose ") + kCommandDialog);
-  Append(lines, FocusWindow(editor));
+  driver.Step("Insert", TypeInto(editor, {"{INSERT}"}));
+  driver.Step("new line typed", CommandDialog({"/sleep{TAB}1~"}));
   // Enter on the second line: its argument replaced, its /wait kept.
-  lines.push_back("/sendkeys {HOME}{DOWN}~");
-  Append(lines, FocusWindow(kCommandDialog));
-  lines.push_back("/sendkeys {TAB}^a");
-  lines.push_back("/sendkeys changed~");
-  lines.push_back(std::string("/waitclose ") + kCommandDialog);
-  Append(lines, FocusWindow(editor));
-  // Delete on the first line, then File > Save and File > Exit.
-  lines.push_back("/sendkeys {HOME}{DELETE}");
-  lines.push_back("/sendkeys %f");
-  lines.push_back("/sendkeys s");
-  lines.push_back("/sendkeys %f");
-  lines.push_back("/sendkeys x");
-  lines.push_back("/waitclose " + editor);
-  driver.Run(lines);
+  driver.Step("Enter", TypeInto(editor, {"{HOME}{DOWN}~"}));
+  driver.Step("argument changed", CommandDialog({"{TAB}^a", "changed~"}));
+  // Delete on the first line; File > Save; a close request, which finds
+  // nothing left to save and asks nothing.
+  driver.Step("Delete", TypeInto(editor, {"{HOME}{DELETE}"}));
+  driver.Step("File Save", {"/sendkeys %f", "/sendkeys s"});
+  driver.Step("closed", {"/close " + editor, "/waitclose " + editor});
+  driver.Run();
 
   EXPECT_EQ(driver.Dir().Read("target.tm"), "echo/wait changed\r\n/sleep 0\r\n/sleep 1\r\n");
 }
 
 TEST(EditorEndToEnd, AnUntitledEditorClosesWithoutAQuestion) {
   Driver driver;
-  std::vector<std::string> lines = {Quoted(TOLM_BINARY)};
-  Append(lines, FocusWindow(kUntitledEditor));
-  lines.push_back(std::string("/close ") + kUntitledEditor);
-  lines.push_back(std::string("/waitclose ") + kUntitledEditor);
-  driver.Run(lines);
+  driver.Step("editor started", {Quoted(TOLM_BINARY), "/waitfor " + std::string(kUntitledEditor)});
+  driver.Step("closed", {std::string("/close ") + kUntitledEditor, std::string("/waitclose ") + kUntitledEditor});
+  driver.Run();
 }
 
 }  // namespace
