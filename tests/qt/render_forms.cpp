@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyleFactory>
@@ -21,6 +22,8 @@
 #include "ui/qt/about_form.h"
 #include "ui/qt/command_dialog_form.h"
 #include "ui/qt/editor_window.h"
+#include "ui/qt/info_dialog.h"
+#include "ui/qt/message_boxes.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/replace_form.h"
 #include "ui/scripted_user.h"
@@ -89,6 +92,20 @@ void RenderSmallForms(const std::string& dir) {
   Save(about, dir, "about.png");
 }
 
+void RenderRunWindows(const std::string& dir) {
+  auto pause = MakeMessageBox(MessageKind::Information, "Done");
+  Save(*pause, dir, "pause-box.png");
+  auto confirm = MakeYesNoBox("Do you want to save your changes?");
+  Save(*confirm, dir, "confirm-box.png");
+  InfoDialog information;
+  information.SetText(
+      "sh/wait \"-c\" \"echo this line is only traced\"\r\n/if env(HOME) NE \"\"\r\n"
+      "env(HOME) NE \"\" is TRUE\r\n*** BEGIN THEN block\r\n\"/usr/bin/gedit\" notes.txt\r\n"
+      "*** END THEN block\r\n@ \"examples/retry.tm\"\r\n/set TRIES=0\r\n/do\r\n"
+      "*** BEGIN /do command block\r\n/set TRIES=env(TRIES) + 1\r\n");
+  Save(information, dir, "information.png");
+}
+
 TEST(RenderForms, WriteImagesAndIcon) {
   const char* dir = std::getenv("TOLM_RENDER_DIR");
   const char* svg = std::getenv("TOLM_ICON_SVG");
@@ -104,6 +121,7 @@ TEST(RenderForms, WriteImagesAndIcon) {
   RenderEditor(dir);
   RenderCommandDialog(dir);
   RenderSmallForms(dir);
+  RenderRunWindows(dir);
   EXPECT_TRUE(ProgramIconPixmap(128).save(QString::fromStdString(std::string(dir) + "/icon.png")));
 }
 
