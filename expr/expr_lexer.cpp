@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "front/built_tables.h"
 #include "services/text.h"
 
 namespace tolm {
@@ -22,28 +23,6 @@ constexpr std::array<ExprKeywordRow, 6> kExprKeywords = {{
     {"ne", kExprNe},
 }};
 constexpr size_t kLongestExprKeyword = 10;
-
-const CharClass kBlank = Chars("\t\f ");
-const CharClass kWordStart = Chars("./:\\~") | CharRange('A', 'Z') | CharRange('a', 'z');
-const CharClass kWordChar = kWordStart | Chars(",_") | CharRange('0', '9');
-
-// The rules in priority order; the rule number is the position (from 1).
-std::vector<LexRule> ExprRules() {
-  return {
-      /* 1 comment */ {{{Chars("/"), Repeat::One}, {Chars("*"), Repeat::One}}},
-      /* 2 blanks  */ {{{kBlank, Repeat::Plus}}},
-      /* 3 STRING  */ {{{Chars("\""), Repeat::One}, {AllBut("\""), Repeat::Star}, {Chars("\""), Repeat::One}}},
-      /* 4 word    */ {{{kWordStart, Repeat::One}, {kWordChar, Repeat::Star}}},
-      /* 5 NUMBER  */ {{{CharRange('0', '9'), Repeat::Plus}}},
-      /* 6 NEWLINE */ {{{Chars("\n"), Repeat::One}}},
-      /* 7 char    */ {{{AllBut("\n"), Repeat::One}}},
-  };
-}
-
-const LexAutomaton& ExprLexAutomaton() {
-  static const LexAutomaton automaton = BuildLexAutomaton(ExprRules(), 1);
-  return automaton;
-}
 
 }  // namespace
 

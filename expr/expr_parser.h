@@ -6,15 +6,9 @@
 #include <string_view>
 
 #include "expr/expr_lexer.h"
-#include "front/lalr_builder.h"
 #include "front/parser_runtime.h"
 
 namespace tolm {
-
-inline constexpr int kExprRuleCount = 21;
-
-const GrammarSpec& ExprGrammar();
-const ParseTables& ExprParseTables();
 
 struct ExprLexerHolder {
   TTolmExprLex lexer;

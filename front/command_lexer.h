@@ -59,7 +59,4 @@ class TTolmLex : public TCustomLexer {
   int lastToken_ = kTokNl;  // the last token returned; NL before the first
 };
 
-// The automaton of the command lexer's 21 rules (built once per process).
-const LexAutomaton& CommandLexAutomaton();
-
 }  // namespace tolm

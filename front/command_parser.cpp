@@ -4,18 +4,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "front/command_grammar.h"
+#include "front/built_tables.h"
+#include "front/command_actions.h"
 #include "services/errors.h"
 #include "front/parse_report.h"
 
 namespace tolm {
 
-TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer), actions_(CommandActions()) {}
+TTolmYacc::TTolmYacc() : TCustomParser<CommandValue>(CommandParseTables(), lexer), actions_(CommandActions().data()) {}
 
 // A check keeps no records, so it builds only the texts: what it shows
 // (traces and reports) depends on nothing else, and a text may be too long.
 void TTolmYacc::Reduce(int rule, CommandValue* v) {
-  const CommandAction& action = actions_[static_cast<size_t>(rule)];
+  const CommandAction& action = actions_[rule];
   if (action.trace != nullptr && LexTrace) lexer.Trace(action.trace);
   if (action.effect == RuleEffect::StringExpected)
     yyerror("string expected");
@@ -47,7 +48,7 @@ namespace {
 const uint8_t* QuietRules(bool building, bool tracing) {
   static const std::array<std::vector<uint8_t>, 4> tables = [] {
     std::array<std::vector<uint8_t>, 4> t;
-    const std::vector<CommandAction>& actions = CommandActions();
+    const auto& actions = CommandActions();
     for (int kind = 0; kind < 4; ++kind)
       for (const CommandAction& a : actions) {
         const bool busy = (a.build != nullptr && (kind / 2 == 1 || a.buildsText)) ||

@@ -67,7 +67,7 @@ class TTolmYacc : private CommandLexerHolder, public TCustomParser<CommandValue>
 
   CommandList* result_ = nullptr;
   bool keepRecords_ = true;
-  const std::vector<CommandAction>& actions_;
+  const CommandAction* actions_;  // by rule number
   int32_t textLine_ = 0, textCol_ = 0;
   int32_t tooLongLine_ = 0;  // the line of the last such report, 0: none
 };

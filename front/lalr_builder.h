@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "front/table_views.h"
+
 namespace tolm {
 
 enum class Assoc : uint8_t { Left, Right, NonAssoc };
@@ -60,12 +62,9 @@ struct ParseTables {
   int nonterminalCount = 0;
   int stateCount = 0;
 
-  int16_t Action(int state, int token) const {
-    return action[static_cast<size_t>(state) * static_cast<size_t>(terminalCount) + static_cast<size_t>(token)];
-  }
-  int16_t Goto(int state, int nonterminal) const {
-    return gotoState[static_cast<size_t>(state) * static_cast<size_t>(nonterminalCount) +
-                     static_cast<size_t>(nonterminal)];
+  // The tables as the parser driver reads them; valid while this lives.
+  ParseTableView View() const {
+    return {action, gotoState, defaultReduction, ruleLength, ruleLhs, terminalCount, nonterminalCount, stateCount};
   }
 };
 

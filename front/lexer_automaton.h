@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "front/table_views.h"
+
 namespace tolm {
 
 using CharClass = std::bitset<256>;
@@ -49,21 +51,8 @@ struct LexAutomaton {
   std::vector<int16_t> start;
 
   // The same automaton laid out for the scanner's inner loop, small enough
-  // to stay in the first-level cache: bytes that every state treats alike
-  // share a class, transitions sit in one flat table (state * classStride +
-  // class of the byte), and per state a few bytes say whether anything
-  // beyond taking the next transition is due there.
-  struct Step {
-    int16_t acceptRule;   // as in State
-    int16_t acceptCount;  // as in State
-    bool hasTransitions;
-    bool tooManyRules;    // highestRule above the scanner's 256
-    // Neither accepting nor too many rules: nothing to note on arrival.
-    bool plain;
-    // Some byte leads back to this state (and the rule limit is kept): the
-    // scanner may take a run of such bytes at once.
-    bool loops;
-  };
+  // to stay in the first-level cache (see LexAutomatonView).
+  using Step = LexStep;
   std::array<uint8_t, 256> byteClass{};
   int classStride = 0;  // a power of two, at least the number of classes
   std::vector<int16_t> next;
@@ -71,6 +60,9 @@ struct LexAutomaton {
   // States 0..passCount-1 neither accept, nor stop the scan, nor loop: the
   // scanner takes the next character there without looking at the state.
   int passCount = 0;
+
+  // The automaton as the scanner reads it; valid while this lives.
+  LexAutomatonView View() const { return {&byteClass, classStride, next, steps, start, passCount}; }
 };
 
 // Rules are numbered from 1 in the order given.

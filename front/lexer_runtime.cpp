@@ -11,7 +11,7 @@ bool LexTrace = false;
 
 // Before any Open the pending characters sit, empty, in the buffer's front
 // room, so a push-back there is as safe as after it.
-TCustomLexer::TCustomLexer(const LexAutomaton& automaton) : automaton_(automaton) {
+TCustomLexer::TCustomLexer(const LexAutomatonView& automaton) : automaton_(automaton) {
   next_ = end_ = input_.Start();
   Clear();
 }
@@ -104,10 +104,10 @@ void TCustomLexer::EchoUnmatched(char c) {
 // exactly what one step per byte would do, as long as no limit is reached
 // and the line goes on. The step that reaches a limit, leaves the line or
 // leaves the state is left to the walk below, so it happens as always.
-inline void TCustomLexer::TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken,
+inline void TCustomLexer::TakeRun(int state, const LexStep& st, char*& read, const char* lineEnd, int& taken,
                            int& matches, int& rule, int& length) {
   const int16_t* const row = automaton_.next.data() + static_cast<size_t>(state) * static_cast<size_t>(automaton_.classStride);
-  const uint8_t* const byteClass = automaton_.byteClass.data();
+  const uint8_t* const byteClass = automaton_.byteClass->data();
   ptrdiff_t room = lineEnd - read;
   if (room > kMaxTokenLength - taken) room = kMaxTokenLength - taken;
   if (st.acceptRule != 0 && room > (kMatchStackSize - matches) / st.acceptCount)
@@ -139,9 +139,9 @@ inline void TCustomLexer::TakeRun(int state, const LexAutomaton::Step& st, char*
 int TCustomLexer::MatchToken() {
   if (lastChar_ != 0) atLineStart_ = lastChar_ == '\n' ? 1 : 0;
   const int16_t* const next = automaton_.next.data();
-  const LexAutomaton::Step* const steps = automaton_.steps.data();
+  const LexStep* const steps = automaton_.steps.data();
   const unsigned passCount = static_cast<unsigned>(automaton_.passCount);
-  const uint8_t* const byteClass = automaton_.byteClass.data();
+  const uint8_t* const byteClass = automaton_.byteClass->data();
   const size_t stride = static_cast<size_t>(automaton_.classStride);
   int state = automaton_.start[static_cast<size_t>(startCondition_ + atLineStart_)];
   int rule = kNoRule, length = 0, matches = 0, taken = 0;
@@ -153,7 +153,7 @@ int TCustomLexer::MatchToken() {
     yyleng_ = taken;
   };
   for (;;) {
-    const LexAutomaton::Step& st = steps[state];
+    const LexStep& st = steps[state];
     if (!st.plain) {
       if (st.tooManyRules) {
         sync();

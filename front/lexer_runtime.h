@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "front/input_buffer.h"
-#include "front/lexer_automaton.h"
+#include "front/table_views.h"
 #include "front/text_source.h"
 
 namespace tolm {
@@ -36,7 +36,7 @@ class TCustomLexer {
   static constexpr int kMatchStackSize = 1024;
   static constexpr int kMaxRules = 256;
 
-  explicit TCustomLexer(const LexAutomaton& automaton);
+  explicit TCustomLexer(const LexAutomatonView& automaton);
   virtual ~TCustomLexer() = default;
   TCustomLexer(const TCustomLexer&) = delete;
   TCustomLexer& operator=(const TCustomLexer&) = delete;
@@ -108,7 +108,7 @@ class TCustomLexer {
  private:
   void Clear();
   void LessOneByOne(int n);
-  void TakeRun(int state, const LexAutomaton::Step& st, char*& read, const char* lineEnd, int& taken, int& matches,
+  void TakeRun(int state, const LexStep& st, char*& read, const char* lineEnd, int& taken, int& matches,
                int& rule, int& length);
   void WriteTrace(std::string_view text);
   void WriteTokenTrace(std::string_view prefix, std::string_view suffix);
@@ -117,7 +117,7 @@ class TCustomLexer {
   bool ReadLine();
   void EchoUnmatched(char c);
 
-  const LexAutomaton& automaton_;
+  const LexAutomatonView automaton_;
   MemorySource text_;  // the input of Open(text)
   InputBuffer input_;
   std::string sourceName_;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "front/lalr_builder.h"
+#include "front/table_views.h"
 #include "front/lexer_runtime.h"
 
 namespace tolm {
@@ -29,7 +29,7 @@ class TCustomParser {
   int32_t ErrorCount = 0;
   int32_t RecoveryState = 0;
 
-  TCustomParser(const ParseTables& tables, TCustomLexer& lexer)
+  TCustomParser(const ParseTableView& tables, TCustomLexer& lexer)
       : tables_(tables), lexer_(lexer), states_(kStackSize), values_(kStackSize + 1) {}
   virtual ~TCustomParser() = default;
   TCustomParser(const TCustomParser&) = delete;
@@ -115,7 +115,7 @@ class TCustomParser {
         }
         const int action =
             rule != 0 ? -rule : actions[static_cast<size_t>(state) * terminals + static_cast<size_t>(Lookahead)];
-        if (action == ParseTables::kAccept) return 0;
+        if (action == ParseTableView::kAccept) return 0;
         if (action > 0) {  // shift
           state = action - 1;
           Lookahead = -1;
@@ -172,7 +172,7 @@ class TCustomParser {
     return kDiscarded;
   }
 
-  const ParseTables& tables_;
+  const ParseTableView tables_;
   TCustomLexer& lexer_;
   std::vector<int> states_;
   std::vector<Value> values_;  // one spare slot past the stack, see ReduceBy

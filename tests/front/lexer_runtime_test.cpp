@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "expr/expr_lexer.h"
+#include "front/lexer_automaton.h"
 #include "services/errors.h"
 
 namespace tolm {
@@ -107,7 +108,7 @@ TEST(LexerRuntime, TraceWritesOnlyWhileOn) {
 // cannot.
 class RuleLexer : public TCustomLexer {
  public:
-  explicit RuleLexer(const LexAutomaton& a) : TCustomLexer(a) {}
+  explicit RuleLexer(const LexAutomaton& a) : TCustomLexer(a.View()) {}
   int yylex() override {
     for (;;) {
       int rule = MatchToken();

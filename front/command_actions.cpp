@@ -1,0 +1,201 @@
+#include "front/command_actions.h"
+
+#include "front/command_grammar.h"
+
+namespace tolm {
+namespace {
+
+using V = CommandValue;
+
+// Texts that pass through the value stack keep at most 255 characters; a
+// longer one is reported (and cut, so that values stay bounded).
+constexpr size_t kMaxText = 255;
+std::string& Text(V& v) { return std::get<std::string>(v); }
+// Appends the pieces to the text in v[0] in place (no temporaries).
+template <class... Pieces>
+void AppendTo(TTolmYacc& p, V& target, const Pieces&... pieces) {
+  std::string& text = Text(target);
+  (text.append(pieces), ...);
+  if (text.size() > kMaxText) {
+    p.TextTooLong();
+    text.resize(kMaxText);
+  }
+}
+template <class T>
+T Take(V& v) { return std::move(std::get<T>(v)); }
+
+// Every build leaves the rule's value in v[0], the slot of $1.
+
+// A keyword command with one argument: NewCommandArg(code, $3, $2).
+template <int32_t Code>
+void OneArg(TTolmYacc&, V* v) {
+  v[0] = NewCommandArg(Code, Take<std::string>(v[2]), Take<OptionList>(v[1]));
+}
+template <int32_t Code>
+void Bare(TTolmYacc&, V* v) { v[0] = NewCommand(Code); }
+template <int32_t Code>
+void Option(TTolmYacc&, V* v) { v[0] = int32_t{Code}; }
+template <const char* Relop>
+void RelText(TTolmYacc&, V* v) { v[0] = std::string(Relop); }
+// The token's slot may still hold an old text: reuse its buffer.
+void TokenText(TTolmYacc& p, V* v) {
+  p.NoteTextToken();
+  if (auto* text = std::get_if<std::string>(&v[0]))
+    text->assign(p.TokenText());
+  else
+    v[0].emplace<std::string>(p.TokenText());
+}
+
+void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(Take<std::unique_ptr<Tcmdrec>>(rec)); }
+
+void DoCommand(TTolmYacc&, V* v) {
+  auto rec = NewCommand(kCmdDo);
+  rec->condition = Take<std::string>(v[2]);
+  rec->block = std::make_unique<CommandList>(Take<CommandList>(v[1]));
+  v[0] = std::move(rec);
+}
+
+void IfCommand(TTolmYacc&, V* v) {
+  auto rec = NewCommand(kCmdIf);
+  rec->condition = Take<std::string>(v[1]);
+  rec->block = std::make_unique<CommandList>(Take<CommandList>(v[2]));
+  rec->elseBlock = std::make_unique<CommandList>(Take<CommandList>(v[3]));
+  v[0] = std::move(rec);
+}
+
+void SetCommand(TTolmYacc&, V* v) {
+  auto rec = NewCommand(kCmdSet);
+  rec->args.reserve(3);
+  rec->args.push_back(Take<std::string>(v[1]));
+  rec->args.push_back(Take<std::string>(v[3]));
+  v[0] = std::move(rec);
+}
+
+// The record's args get exactly the room they need: records stay for the
+// whole run, while the growing argument list's buffer is freed here and
+// serves the next line.
+void ProgramCommand(TTolmYacc&, V* v) {
+  auto rec = std::make_unique<Tcmdrec>();
+  TextList& arguments = std::get<TextList>(v[2]);
+  rec->args.reserve(arguments.size() + 1);
+  rec->args.push_back(Take<std::string>(v[0]));
+  for (std::string& a : arguments) rec->args.push_back(std::move(a));
+  arguments = TextList{};
+  rec->options = Take<OptionList>(v[1]);
+  v[0] = std::move(rec);
+}
+
+template <class List>
+void NewList(TTolmYacc&, V* v) {
+  List list;
+  list.push_back(Take<typename List::value_type>(v[0]));
+  v[0] = std::move(list);
+}
+template <class List>
+void AppendToList(TTolmYacc&, V* v) {
+  std::get<List>(v[0]).push_back(Take<typename List::value_type>(v[1]));
+}
+
+constexpr char kEQ[] = "EQ", kNE[] = "NE", kLT[] = "LT", kGT[] = "GT";
+
+// What each rule builds, by rule number (the rows of command_grammar.cpp):
+// null passes the value of $1 on unchanged.
+const CommandBuild kBuilds[kCommandRuleCount + 1] = {
+    nullptr,
+    /* 1 */ nullptr,
+    /* 2 */ nullptr,
+    /* 3 */ nullptr,
+    /* 4 */ nullptr,
+    /* 5 */ [](TTolmYacc& p, V* v) { AppendRecord(p, v[0]); },
+    /* 6 */ [](TTolmYacc& p, V* v) { AppendRecord(p, v[1]); },
+    /* 7 */ nullptr,
+    /* 8 */ nullptr,
+    /* 9 */ nullptr,
+    /* 10 */ [](TTolmYacc&, V* v) { v[0] = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); },
+    /* 11 */ OneArg<kCmdActivate>,
+    /* 12 */ DoCommand,
+    /* 13 */ OneArg<kCmdCd>,
+    /* 14 */ OneArg<kCmdClose>,
+    /* 15 */ OneArg<kCmdEdit>,
+    /* 16 */ IfCommand,
+    /* 17 */ OneArg<kCmdKill>,
+    /* 18 */ OneArg<kCmdKillWindow>,
+    /* 19 */ OneArg<kCmdPause>,
+    /* 20 */ Bare<kCmdPlist>,
+    /* 21 */ OneArg<kCmdSendKeys>,
+    /* 22 */ SetCommand,
+    /* 23 */ OneArg<kCmdSleep>,
+    /* 24 */ Bare<kCmdWaitAll>,
+    /* 25 */ OneArg<kCmdWaitClose>,
+    /* 26 */ OneArg<kCmdWaitFor>,
+    /* 27 */ Bare<kCmdWlist>,
+    /* 28 */ ProgramCommand,
+    /* 29 */ [](TTolmYacc&, V* v) { v[0] = CommandList{}; },
+    /* 30 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
+    /* 31 */ [](TTolmYacc&, V* v) { v[0] = std::string("0"); },
+    /* 32 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
+    /* 33 */ nullptr,
+    /* 34 */ [](TTolmYacc&, V* v) { v[0] = TextList{}; },
+    /* 35 */ nullptr,
+    /* 36 */ Option<kOptIgnore>,
+    /* 37 */ Option<kOptWarn>,
+    /* 38 */ [](TTolmYacc&, V* v) { v[0] = OptionList{}; },
+    /* 39 */ nullptr,
+    /* 40 */ NewList<OptionList>,
+    /* 41 */ AppendToList<OptionList>,
+    /* 42 */ Option<kOptHide>,
+    /* 43 */ Option<kOptIgnore>,
+    /* 44 */ Option<kOptMax>,
+    /* 45 */ Option<kOptMin>,
+    /* 46 */ Option<kOptNoActivate>,
+    /* 47 */ Option<kOptWait>,
+    /* 48 */ Option<kOptWarn>,
+    /* 49 */ [](TTolmYacc&, V* v) { v[0] = OptionList{}; },
+    /* 50 */ nullptr,
+    /* 51 */ NewList<OptionList>,
+    /* 52 */ AppendToList<OptionList>,
+    /* 53 */ RelText<kEQ>,
+    /* 54 */ RelText<kNE>,
+    /* 55 */ RelText<kLT>,
+    /* 56 */ RelText<kGT>,
+    /* 57 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " ", Text(v[1]), " ", Text(v[2])); },
+    /* 58 */ nullptr,
+    /* 59 */ [](TTolmYacc&, V* v) { v[0] = std::string(); },
+    /* 60 */ nullptr,
+    /* 61 */ nullptr,
+    /* 62 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " & ", Text(v[2])); },
+    /* 63 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " + ", Text(v[2])); },
+    /* 64 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], " - ", Text(v[2])); },
+    /* 65 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], "(", Text(v[2]), ")"); },
+    /* 66 */ [](TTolmYacc& p, V* v) { AppendTo(p, v[0], "()"); },
+    /* 67 */ [](TTolmYacc&, V* v) { v[0] = std::string(); },
+    /* 68 */ nullptr,
+    /* 69 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
+    /* 70 */ [](TTolmYacc&, V* v) { v[0] = CommandList{}; },
+    /* 71 */ NewList<CommandList>,
+    /* 72 */ AppendToList<CommandList>,
+    /* 73 */ NewList<TextList>,
+    /* 74 */ AppendToList<TextList>,
+    /* 75 */ TokenText,
+    /* 76 */ TokenText,
+    /* 77 */ nullptr,
+    /* 78 */ TokenText,
+    /* 79 */ nullptr,
+    /* 80 */ TokenText,
+};
+
+}  // namespace
+
+const std::array<CommandAction, kCommandRuleCount + 1>& CommandActions() {
+  static const std::array<CommandAction, kCommandRuleCount + 1> actions = [] {
+    std::array<CommandAction, kCommandRuleCount + 1> byRule{};
+    for (int rule = 1; rule <= kCommandRuleCount; ++rule) {
+      const CommandRuleTraits traits = CommandRule(rule);
+      byRule[static_cast<size_t>(rule)] = {traits.trace, traits.effect, kBuilds[rule], traits.buildsText};
+    }
+    return byRule;
+  }();
+  return actions;
+}
+
+}  // namespace tolm
