@@ -1,6 +1,7 @@
 #include "front/command_actions.h"
 
 #include "front/command_grammar.h"
+#include "front/keyword_table.h"
 
 namespace tolm {
 namespace {
@@ -24,15 +25,25 @@ void AppendTo(TTolmYacc& p, V& target, const Pieces&... pieces) {
 template <class T>
 T Take(V& v) { return std::move(std::get<T>(v)); }
 
-// Every build leaves the rule's value in v[0], the slot of $1.
+// Every build leaves the rule's value in v[0], the slot of $1. Records are
+// written to the parse's store at once; the texts they took are copied, so
+// the slots keep their buffers for the texts of the next lines.
 
-// A keyword command with one argument: NewCommandArg(code, $3, $2).
+// The keyword table's row of a command code, looked up once per code.
 template <int32_t Code>
-void OneArg(TTolmYacc&, V* v) {
-  v[0] = NewCommandArg(Code, Take<std::string>(v[2]), Take<OptionList>(v[1]));
+int Row() {
+  static const int row = KeywordRowOfCode(Code);
+  return row;
+}
+
+// A keyword command with one argument: code, $3 and the options of $2.
+template <int32_t Code>
+void OneArg(TTolmYacc& p, V* v) {
+  const std::string_view text[] = {Text(v[2])};
+  v[0] = p.Store().AddRecord(Row<Code>(), std::span<const std::string_view>(text), std::get<OptionList>(v[1]));
 }
 template <int32_t Code>
-void Bare(TTolmYacc&, V* v) { v[0] = NewCommand(Code); }
+void Bare(TTolmYacc& p, V* v) { v[0] = p.Store().AddRecord(Row<Code>(), std::span<const std::string_view>(), {}); }
 template <int32_t Code>
 void Option(TTolmYacc&, V* v) { v[0] = int32_t{Code}; }
 template <const char* Relop>
@@ -46,43 +57,32 @@ void TokenText(TTolmYacc& p, V* v) {
     v[0].emplace<std::string>(p.TokenText());
 }
 
-void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(Take<std::unique_ptr<Tcmdrec>>(rec)); }
+void AppendRecord(TTolmYacc& p, V& rec) { p.AppendToResult(std::get<RecordRef>(rec)); }
 
-void DoCommand(TTolmYacc&, V* v) {
-  auto rec = NewCommand(kCmdDo);
-  rec->condition = Take<std::string>(v[2]);
-  rec->block = std::make_unique<CommandList>(Take<CommandList>(v[1]));
-  v[0] = std::move(rec);
+ListRef AddBlock(TTolmYacc& p, V& block) { return p.Store().AddList(std::get<RecordRefs>(block)); }
+
+void DoCommand(TTolmYacc& p, V* v) {
+  const ListRef blocks[] = {AddBlock(p, v[1])};
+  v[0] = p.Store().AddRecord(Row<kCmdDo>(), std::span<const std::string_view>(), {}, Text(v[2]), blocks);
 }
 
-void IfCommand(TTolmYacc&, V* v) {
-  auto rec = NewCommand(kCmdIf);
-  rec->condition = Take<std::string>(v[1]);
-  rec->block = std::make_unique<CommandList>(Take<CommandList>(v[2]));
-  rec->elseBlock = std::make_unique<CommandList>(Take<CommandList>(v[3]));
-  v[0] = std::move(rec);
+void IfCommand(TTolmYacc& p, V* v) {
+  const ListRef blocks[] = {AddBlock(p, v[2]), AddBlock(p, v[3])};
+  v[0] = p.Store().AddRecord(Row<kCmdIf>(), std::span<const std::string_view>(), {}, Text(v[1]), blocks);
 }
 
-void SetCommand(TTolmYacc&, V* v) {
-  auto rec = NewCommand(kCmdSet);
-  rec->args.reserve(3);
-  rec->args.push_back(Take<std::string>(v[1]));
-  rec->args.push_back(Take<std::string>(v[3]));
-  v[0] = std::move(rec);
+void SetCommand(TTolmYacc& p, V* v) {
+  const std::string_view texts[] = {Text(v[1]), Text(v[3])};
+  v[0] = p.Store().AddRecord(Row<kCmdSet>(), std::span<const std::string_view>(texts), {});
 }
 
-// The record's args get exactly the room they need: records stay for the
-// whole run, while the growing argument list's buffer is freed here and
+// The program word goes in front of its arguments; the list's buffer then
 // serves the next line.
-void ProgramCommand(TTolmYacc&, V* v) {
-  auto rec = std::make_unique<Tcmdrec>();
+void ProgramCommand(TTolmYacc& p, V* v) {
   TextList& arguments = std::get<TextList>(v[2]);
-  rec->args.reserve(arguments.size() + 1);
-  rec->args.push_back(Take<std::string>(v[0]));
-  for (std::string& a : arguments) rec->args.push_back(std::move(a));
-  arguments = TextList{};
-  rec->options = Take<OptionList>(v[1]);
-  v[0] = std::move(rec);
+  arguments.insert(arguments.begin(), Take<std::string>(v[0]));
+  v[0] = p.Store().AddRecord(0, std::span<const std::string>(arguments), std::get<OptionList>(v[1]));
+  arguments.clear();
 }
 
 template <class List>
@@ -111,7 +111,7 @@ const CommandBuild kBuilds[kCommandRuleCount + 1] = {
     /* 7 */ nullptr,
     /* 8 */ nullptr,
     /* 9 */ nullptr,
-    /* 10 */ [](TTolmYacc&, V* v) { v[0] = NewCommandArgs(kCmdAt, Take<TextList>(v[1])); },
+    /* 10 */ [](TTolmYacc& p, V* v) { v[0] = p.Store().AddRecord(Row<kCmdAt>(), std::span<const std::string>(std::get<TextList>(v[1])), {}); },
     /* 11 */ OneArg<kCmdActivate>,
     /* 12 */ DoCommand,
     /* 13 */ OneArg<kCmdCd>,
@@ -130,7 +130,7 @@ const CommandBuild kBuilds[kCommandRuleCount + 1] = {
     /* 26 */ OneArg<kCmdWaitFor>,
     /* 27 */ Bare<kCmdWlist>,
     /* 28 */ ProgramCommand,
-    /* 29 */ [](TTolmYacc&, V* v) { v[0] = CommandList{}; },
+    /* 29 */ [](TTolmYacc&, V* v) { v[0] = RecordRefs{}; },
     /* 30 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
     /* 31 */ [](TTolmYacc&, V* v) { v[0] = std::string("0"); },
     /* 32 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
@@ -171,9 +171,9 @@ const CommandBuild kBuilds[kCommandRuleCount + 1] = {
     /* 67 */ [](TTolmYacc&, V* v) { v[0] = std::string(); },
     /* 68 */ nullptr,
     /* 69 */ [](TTolmYacc&, V* v) { v[0] = std::move(v[1]); },
-    /* 70 */ [](TTolmYacc&, V* v) { v[0] = CommandList{}; },
-    /* 71 */ NewList<CommandList>,
-    /* 72 */ AppendToList<CommandList>,
+    /* 70 */ [](TTolmYacc&, V* v) { v[0] = RecordRefs{}; },
+    /* 71 */ NewList<RecordRefs>,
+    /* 72 */ AppendToList<RecordRefs>,
     /* 73 */ NewList<TextList>,
     /* 74 */ AppendToList<TextList>,
     /* 75 */ TokenText,

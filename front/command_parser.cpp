@@ -74,16 +74,13 @@ bool TTolmYacc::RunParse(TextSource& input, const std::string& sourceName) {
   return false;
 }
 
-std::unique_ptr<CommandList> TTolmYacc::Parse(std::string_view input, const std::string& sourceName) {
+std::unique_ptr<CommandStore> TTolmYacc::Parse(std::string_view input, const std::string& sourceName) {
   MemorySource source(input);
   return Parse(source, sourceName);
 }
 
-std::unique_ptr<CommandList> TTolmYacc::Parse(TextSource& input, const std::string& sourceName) {
-  auto list = std::make_unique<CommandList>();
-  // Room for one record per 32 bytes of text: a large list then never
-  // copies itself while growing, and unused capacity is never touched.
-  list->reserve(input.RemainingHint() / 32);
+std::unique_ptr<CommandStore> TTolmYacc::Parse(TextSource& input, const std::string& sourceName) {
+  auto list = std::make_unique<CommandStore>();
   result_ = list.get();
   keepRecords_ = true;
   if (!RunParse(input, sourceName) && !LexTrace) RaiseScriptError("parse error");
@@ -96,7 +93,7 @@ bool TTolmYacc::Check(std::string_view input, const std::string& sourceName) {
 }
 
 bool TTolmYacc::Check(TextSource& input, const std::string& sourceName) {
-  CommandList none;
+  CommandStore none;
   result_ = &none;
   keepRecords_ = false;
   return RunParse(input, sourceName);

@@ -1,16 +1,14 @@
-// Command records: one parsed command each, in command lists. A record owns
-// its texts, its option codes and its nested blocks.
+// A command record of its own: one command's texts and option codes, as the
+// editor's command dialog takes a line apart and puts it together again. A
+// parse keeps its records packed instead (front/command_store.h), with the
+// codes below.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace tolm {
-
-class Tcmdrec;
-using CommandList = std::vector<std::unique_ptr<Tcmdrec>>;
 
 class Tcmdrec {
  public:
@@ -19,8 +17,6 @@ class Tcmdrec {
   std::vector<std::string> args;  // [0] keyword name or program word, then arguments
   std::vector<int32_t> options;   // option codes 276..282 in source order, duplicates kept
   std::string condition;          // "/if" condition, "/do" while-condition ("0" without one)
-  std::unique_ptr<CommandList> block;      // "/if" then-part, "/do" body; null otherwise
-  std::unique_ptr<CommandList> elseBlock;  // "/if" else-part (maybe empty); null otherwise
 
   bool HasOption(int32_t optionCode) const {
     for (int32_t o : options)
@@ -59,10 +55,5 @@ enum : int32_t {
   kOptWait = 281,
   kOptWarn = 282,
 };
-
-// Creation operations used by the grammar's actions.
-std::unique_ptr<Tcmdrec> NewCommand(int32_t code);
-std::unique_ptr<Tcmdrec> NewCommandArg(int32_t code, std::string text, std::vector<int32_t> options);
-std::unique_ptr<Tcmdrec> NewCommandArgs(int32_t code, std::vector<std::string> texts);
 
 }  // namespace tolm

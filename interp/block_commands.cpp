@@ -28,10 +28,10 @@ void TraceJudgement(const std::string& condition, bool holds) {
 
 // One pass of a "/do" block; a failure of any kind ends the pass, not the
 // run, and is remembered in the exit status.
-void RunDoPass(const Tcmdrec& record) {
+void RunDoPass(const CommandRecord& record) {
   TraceLine("*** BEGIN /do command block");
   try {
-    RunCommandList(*record.block);
+    RunCommandList(record.block);
   } catch (const std::exception&) {
     LastExitCode = 1;
     TraceLine("*** /do block failed");
@@ -42,7 +42,7 @@ void RunDoPass(const Tcmdrec& record) {
 }  // namespace
 
 void ExecuteDo(CommandContext& c) {
-  const Tcmdrec& record = c.record;
+  const CommandRecord& record = c.record;
   LastExitCode = 0;
   for (;;) {
     RunDoPass(record);
@@ -53,23 +53,23 @@ void ExecuteDo(CommandContext& c) {
       return;
     }
     if (!ExecEnabled) value = 0;
-    TraceJudgement(record.condition, value != 0);
+    TraceJudgement(std::string(record.condition), value != 0);
     if (value == 0) return;
   }
 }
 
 void ExecuteIf(CommandContext& c) {
-  const Tcmdrec& record = c.record;
+  const CommandRecord& record = c.record;
   std::string result = EvaluateExpression(record.condition);
   int32_t value = 0;
   if (!ConditionValue(result, value)) {
     ReportCommandFailure("Bad /if expression result: \"" + result + "\" - should be numeric");
     return;
   }
-  TraceJudgement(record.condition, value != 0);
+  TraceJudgement(std::string(record.condition), value != 0);
   const char* part = value != 0 ? "THEN" : "ELSE";
   TraceLine(std::string("*** BEGIN ") + part + " block");
-  RunCommandList(value != 0 ? *record.block : *record.elseBlock);
+  RunCommandList(value != 0 ? record.block : record.elseBlock);
   TraceLine(std::string("*** END ") + part + " block");
 }
 

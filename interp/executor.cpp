@@ -31,7 +31,7 @@ CommandHandler HandlerFor(int32_t code) {
   return ExecuteProgramLine;
 }
 
-bool TakesSingleArgument(const Tcmdrec& record) {
+bool TakesSingleArgument(const CommandRecord& record) {
   return record.kwIndex > 0 && KeywordRow(record.kwIndex).SingleArgument;
 }
 
@@ -60,16 +60,16 @@ void PrepareArguments(CommandContext& c) {
       c.ArgumentText = EvaluateExpression(CommandText(c.record, 1));
     else
       c.ArgumentText = args[1];
-    c.ArgumentList = {args[0], c.ArgumentText};
+    c.ArgumentList = {std::string(args[0]), c.ArgumentText};
   } else {
-    c.ArgumentList.push_back(args[0]);
+    c.ArgumentList.emplace_back(args[0]);
     for (size_t i = 1; i < args.size(); ++i) c.ArgumentList.push_back(EvaluateExpression(args[i]));
   }
 }
 
 }  // namespace
 
-void ExecuteCommand(const Tcmdrec& record) {
+void ExecuteCommand(const CommandRecord& record) {
   CommandContext context{record, {}, {}};
   SetTitleFor(CommandText(record, 0));
   ProcessPendingMessages();

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "front/command_record.h"
+#include "front/command_store.h"
 
 namespace tolm {
 
 // What one command works with; made afresh for every execution.
 struct CommandContext {
-  const Tcmdrec& record;
+  const CommandRecord& record;
   // Entry 0: the command's name (a program line: the program in double quotes);
   // then the prepared arguments.
   std::vector<std::string> ArgumentList;
@@ -21,7 +21,7 @@ struct CommandContext {
 
 using CommandHandler = void (*)(CommandContext& context);
 
-void ExecuteCommand(const Tcmdrec& record);
+void ExecuteCommand(const CommandRecord& record);
 
 // The branches, one file each group.
 void ExecuteProgramLine(CommandContext& context);

@@ -19,7 +19,7 @@ struct ShowOption {
 };
 const ShowOption kShowOptions[] = {{kOptHide, 0}, {kOptMin, 6}, {kOptMax, 3}, {kOptNoActivate, 7}};
 
-uint32_t ProgramLaunchFlags(const Tcmdrec& record) {
+uint32_t ProgramLaunchFlags(const CommandRecord& record) {
   uint32_t flags = 0x805;
   for (const ShowOption& show : kShowOptions)
     if (record.HasOption(show.option)) flags = show.mode;

@@ -42,7 +42,7 @@ const OptionWord kOptionWords[] = {
     {kOptIgnore, "/ignore"}, {kOptWarn, "/warn"}, {kOptWait, "/wait"},
 };
 
-[[noreturn]] void RaiseCommandFailure(const Tcmdrec& record, const std::string& message) {
+[[noreturn]] void RaiseCommandFailure(const CommandRecord& record, const std::string& message) {
   RaiseScriptError("ERROR: The following command: \r\n" + CommandText(record, 0) + "\r\n" +
                    "Failed with the following error(s):" + "\r\n" + message);
 }
@@ -51,8 +51,8 @@ const OptionWord kOptionWords[] = {
 
 void RunCommandText(const std::string& text) {
   TTolmYacc parser;
-  std::unique_ptr<CommandList> list = parser.Parse(text + "\r\n", "ARGS");
-  RunCommandList(*list);
+  std::unique_ptr<CommandStore> commands = parser.Parse(text + "\r\n", "ARGS");
+  RunCommandList(commands->Top());
 }
 
 void RunCommandFile(const std::string& fileName) {
@@ -61,23 +61,23 @@ void RunCommandFile(const std::string& fileName) {
   if (!file.Open(fileName)) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   std::string remembered = ApplicationTitle();
   SetApplicationTitle(StripDirectory(fileName) + " - " + AfterLastBlank(remembered));
-  std::unique_ptr<CommandList> list;
+  std::unique_ptr<CommandStore> commands;
   {
     TTolmYacc parser;
-    list = parser.Parse(file, fileName);
+    commands = parser.Parse(file, fileName);
   }
   // A read error cut the text short: nothing of a partly read file runs.
   if (file.Failed()) RaiseScriptError(OpenFailureMessage(fileName, file.Error()));
   file.Close();
-  RunCommandList(*list);
+  RunCommandList(commands->Top());
   SetApplicationTitle(remembered);
 }
 
 void RunCommandList(const CommandList& list) {
-  for (const auto& record : list) RunCommand(*record, ExecEnabled);
+  for (const CommandRecord& record : list) RunCommand(record, ExecEnabled);
 }
 
-void RunCommand(const Tcmdrec& record, bool execute) {
+void RunCommand(const CommandRecord& record, bool execute) {
   try {
     if (DebugLogEnabled || !execute) TraceCommand(record);
     if (execute || record.code == kCmdAt || record.code == kCmdIf || record.code == kCmdDo)
@@ -100,35 +100,39 @@ void ReportCommandFailure(const std::string& message) {
   RaiseScriptError(message);
 }
 
-void TraceCommand(const Tcmdrec& record) {
-  if (!record.args.empty()) TraceLine(CommandText(record, 0));
+// The text is made only when it is shown: a run with execution off walks
+// every record of a file through here.
+void TraceCommand(const CommandRecord& record) {
+  if (TraceEnabled && !record.args.empty()) TraceLine(CommandText(record, 0));
 }
 
-std::string OptionText(const Tcmdrec& record) {
+template <class Record>
+std::string OptionWords(const Record& record) {
   std::string text;
   for (const OptionWord& option : kOptionWords)
     if (record.HasOption(option.code)) text += option.word;
   return text;
 }
 
-std::string CommandText(const Tcmdrec& record, int first) {
+std::string OptionText(const CommandRecord& record) { return OptionWords(record); }
+std::string OptionText(const Tcmdrec& record) { return OptionWords(record); }
+
+std::string CommandText(const CommandRecord& record, int first) {
   std::string text;
   if (record.args.empty()) return text;
   if (first == 0) {
-    text = record.args[0] + OptionText(record);
+    text = std::string(record.args[0]) + OptionText(record);
     first = 1;
   }
   if (record.code == kCmdSet) {
-    text += " " + (record.args.size() > 1 ? record.args[1] : std::string()) + "=" +
-            (record.args.size() > 2 ? record.args[2] : std::string());
+    text.append(" ").append(record.args.size() > 1 ? record.args[1] : std::string_view());
+    text.append("=").append(record.args.size() > 2 ? record.args[2] : std::string_view());
   } else if (record.code == kCmdIf) {
-    text += " " + record.condition;
+    text.append(" ").append(record.condition);
   } else {
     for (size_t i = static_cast<size_t>(first); i < record.args.size(); ++i) {
-      if (text.empty())
-        text = record.args[i];
-      else
-        text += " " + record.args[i];
+      if (!text.empty()) text += ' ';
+      text.append(record.args[i]);
     }
   }
   return text;

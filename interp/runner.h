@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "front/command_record.h"
+#include "front/command_store.h"
 
 namespace tolm {
 
@@ -15,16 +15,17 @@ void RunCommandFile(const std::string& fileName);
 // Runs the records in order; ExecEnabled is read anew for every record.
 void RunCommandList(const CommandList& list);
 // Traces and executes one record; a failure leaves wrapped with its command text.
-void RunCommand(const Tcmdrec& record, bool execute);
+void RunCommand(const CommandRecord& record, bool execute);
 // A failure that /ignore (silent) or /warn (error box) may soften.
 void ReportCommandFailure(const std::string& message);
 
 // The display text of a command: keyword or program, its options, its arguments
 // from index first on.
-std::string CommandText(const Tcmdrec& record, int first);
+std::string CommandText(const CommandRecord& record, int first);
 // The option words in fixed order, each once, without separators.
-std::string OptionText(const Tcmdrec& record);
-void TraceCommand(const Tcmdrec& record);
+std::string OptionText(const CommandRecord& record);
+std::string OptionText(const Tcmdrec& record);  // the editor's record
+void TraceCommand(const CommandRecord& record);
 
 
 }  // namespace tolm

@@ -10,23 +10,24 @@ namespace {
 
 std::string Render(const CommandList& list);
 
-std::string Render(const Tcmdrec& r) {
+// "/if" and "/do" records have a block ("/if" two), others none.
+std::string Render(const CommandRecord& r) {
   std::string s = std::to_string(r.code) + "/" + std::to_string(r.kwIndex) + "[";
-  for (size_t i = 0; i < r.args.size(); ++i) s += (i ? "|" : "") + r.args[i];
+  for (size_t i = 0; i < r.args.size(); ++i) s.append(i ? "|" : "").append(r.args[i]);
   s += "]";
-  if (!r.options.empty()) {
+  if (!r.Options().empty()) {
     s += " opts";
-    for (int32_t o : r.options) s += " " + std::to_string(o);
+    for (int32_t o : r.Options()) s += " " + std::to_string(o);
   }
-  if (!r.condition.empty()) s += " cond(" + r.condition + ")";
-  if (r.block) s += " {" + Render(*r.block) + "}";
-  if (r.elseBlock) s += " else{" + Render(*r.elseBlock) + "}";
+  if (!r.condition.empty()) s.append(" cond(").append(r.condition).append(")");
+  if (r.code == kCmdIf || r.code == kCmdDo) s += " {" + Render(r.block) + "}";
+  if (r.code == kCmdIf) s += " else{" + Render(r.elseBlock) + "}";
   return s;
 }
 
 std::string Render(const CommandList& list) {
   std::string s;
-  for (const auto& rec : list) s += (s.empty() ? "" : "; ") + Render(*rec);
+  for (const CommandRecord& rec : list) s += (s.empty() ? "" : "; ") + Render(rec);
   return s;
 }
 
@@ -40,7 +41,7 @@ Outcome ParseText(std::string_view text, const std::string& source = "t.tm") {
   testing::RecordingUi ui;
   Outcome o;
   try {
-    o.records = Render(*TTolmYacc().Parse(text, source));
+    o.records = Render(TTolmYacc().Parse(text, source)->Top());
   } catch (const EScriptError& e) {
     o.records = e.Message();
   }
@@ -212,7 +213,7 @@ TEST(CommandParser, RecoveryResumesAtTheNextLineAtTopLevel) {
   testing::ScopedLexTrace trace(true);  // keeps the records of a failed parse
   testing::RecordingUi ui;
   auto list = TTolmYacc().Parse("a\nb c /min\nd\n", "f");
-  EXPECT_EQ(Render(*list), "0/0[a]; 0/0[d]");
+  EXPECT_EQ(Render(list->Top()), "0/0[a]; 0/0[d]");
   ASSERT_EQ(ui.dialogs.size(), 1u);
   EXPECT_NE(ui.dialogs[0].find("Parse Errors: \r\nLine 2 Col 9 in file \"f\"\r\nsyntax error at /min\r\n"),
             std::string::npos);

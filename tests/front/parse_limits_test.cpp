@@ -53,9 +53,9 @@ TEST(CommandParseLimits, TokensJustWithinTheLimitsAreAccepted) {
   testing::RecordingUi ui;
   const std::string quoted = "\"" + std::string(253, 'q') + "\"";  // 255 with its quotes
   auto list = TTolmYacc().Parse("/pause " + quoted + "\n" + std::string(254, 'w') + "\n", "t.tm");
-  ASSERT_EQ(list->size(), 2u);
-  EXPECT_EQ((*list)[0]->args[1], quoted);
-  EXPECT_EQ((*list)[1]->args[0], std::string(254, 'w'));
+  ASSERT_EQ(list->Top().size(), 2u);
+  EXPECT_EQ(list->Top()[0].args[1], quoted);
+  EXPECT_EQ(list->Top()[1].args[0], std::string(254, 'w'));
   EXPECT_TRUE(ui.dialogs.empty());
 }
 
@@ -116,8 +116,8 @@ TEST(CommandParseLimits, AJoinedTextOfExactly255CharactersIsKept) {
   testing::RecordingUi ui;
   const std::string w126(126, 'w');
   auto list = TTolmYacc().Parse("p " + w126 + "&" + w126 + "\n", "t.tm");
-  ASSERT_EQ(list->size(), 1u);
-  EXPECT_EQ((*list)[0]->args[1], w126 + " & " + w126);
+  ASSERT_EQ(list->Top().size(), 1u);
+  EXPECT_EQ(list->Top()[0].args[1], w126 + " & " + w126);
   EXPECT_TRUE(ui.dialogs.empty());
 }
 
@@ -125,8 +125,8 @@ TEST(CommandParseLimits, LexTraceKeepsThePartialListAfterALimit) {
   testing::ScopedLexTrace trace(true);
   testing::RecordingUi ui;
   auto list = TTolmYacc().Parse("first\n" + std::string(300, 'w') + "\n", "t.tm");
-  ASSERT_EQ(list->size(), 1u);
-  EXPECT_EQ((*list)[0]->args[0], "first");
+  ASSERT_EQ(list->Top().size(), 1u);
+  EXPECT_EQ(list->Top()[0].args[0], "first");
   ASSERT_EQ(ui.dialogs.size(), 1u);
   EXPECT_NE(ui.dialogs[0].find("yytext overflow (limit is 255 characters)"), std::string::npos);
 }

@@ -41,19 +41,17 @@ constexpr std::array<std::pair<int32_t, WindowModeOption>, 4> kWindowModeOrder =
 
 bool IsCommentOrFileCall(char c) { return c == ';' || c == '#' || c == '@'; }
 
-bool MayBeCut(const CommandList* list);
+bool MayBeCut(const CommandList& list);
 
-bool MayBeCut(const Tcmdrec& record) {
-  for (const std::string& text : record.args)
-    if (text.size() >= kParserTextLimit) return true;
-  return record.condition.size() >= kParserTextLimit || MayBeCut(record.block.get()) ||
-         MayBeCut(record.elseBlock.get());
+bool MayBeCut(const CommandRecord& record) {
+  for (size_t i = 0; i < record.args.size(); ++i)
+    if (record.args[i].size() >= kParserTextLimit) return true;
+  return record.condition.size() >= kParserTextLimit || MayBeCut(record.block) || MayBeCut(record.elseBlock);
 }
 
-bool MayBeCut(const CommandList* list) {
-  if (list == nullptr) return false;
-  for (const auto& r : *list)
-    if (MayBeCut(*r)) return true;
+bool MayBeCut(const CommandList& list) {
+  for (const CommandRecord& r : list)
+    if (MayBeCut(r)) return true;
   return false;
 }
 
@@ -98,23 +96,23 @@ void CmdRecFromLine(Tcmdrec& record, const std::string& line) {
     record.options.clear();
     return;
   }
-  std::unique_ptr<CommandList> list;
+  std::unique_ptr<CommandStore> commands;
   try {
-    list = TTolmYacc().Parse(line + "\r\n", "COMMAND");
+    commands = TTolmYacc().Parse(line + "\r\n", "COMMAND");
   } catch (const Exception&) {
     // The parser has shown its report; the line stays editable as a whole.
   }
-  if (!list || list->empty() || (line.size() > kParserTextLimit && MayBeCut(*list->front()))) {
+  if (!commands || commands->Top().empty() ||
+      (line.size() > kParserTextLimit && MayBeCut(commands->Top().front()))) {
     TakeWholeLine(record, line);
     return;
   }
-  Tcmdrec& first = *list->front();
+  const CommandRecord first = commands->Top().front();
   record.code = first.code;
-  record.args = std::move(first.args);
-  record.options = std::move(first.options);
-  record.condition = std::move(first.condition);
-  record.block = std::move(first.block);
-  record.elseBlock = std::move(first.elseBlock);
+  record.args.assign(first.args.size(), std::string());
+  for (size_t i = 0; i < first.args.size(); ++i) record.args[i] = first.args[i];
+  record.options = first.Options();
+  record.condition = first.condition;
 }
 
 void ShowRecordInDialog(const Tcmdrec& record, CommandDialogModel& dialog) {
