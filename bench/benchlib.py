@@ -82,6 +82,16 @@ def best_of_pair(ours, peer, runs, env=None, cwd=None):
     return best[0], best[1]
 
 
+def median_of_pair(ours, peer, runs, env=None, cwd=None):
+    """Runs both commands `runs` times, alternating; returns the Run of median
+    wall time of each."""
+    results = [[], []]
+    for _ in range(runs):
+        for i, argv in enumerate((ours, peer)):
+            results[i].append(checked(run_once(argv, env, cwd), argv))
+    return tuple(sorted(r, key=lambda run: run.seconds)[len(r) // 2] for r in results)
+
+
 def mean_of_pair(ours, peer, count, env=None, cwd=None):
     """Mean wall time of `count` runs of each command, alternating, each run a
     fresh process. Returns (ours, peer) in seconds."""

@@ -132,6 +132,27 @@ def generate(lines, seed):
     return tm, sh
 
 
+# Short lines, one command each, as files of many small steps have them.
+SHORT_UNITS = [("/set N={n}", "N={n}"), ("/sleep {n}", "sleep {n}"),
+               ('"/bin/true" a{n}', "/bin/true a{n}"), ("/cd /tmp/d{n}", "cd /tmp/d{n}"),
+               ("/activate W{n}", "wmctrl -a W{n}")]
+
+
+def generate_short(size, seed):
+    """Lines of about 12 bytes in both languages until the command file
+    holds `size` bytes."""
+    r = random.Random(seed)
+    tm, sh = [], []
+    total = 0
+    while total < size:
+        a, b = r.choice(SHORT_UNITS)
+        n = r.randrange(100)
+        tm.append(a.format(n=n))
+        sh.append(b.format(n=n))
+        total += len(tm[-1]) + 1
+    return tm, sh
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--lines", type=int, default=200_000)

@@ -7,10 +7,16 @@ Prints MB/s and lines/s of each (best of N runs, alternating) and the ratio.
 also times the parse that a run does, which builds every record: the same
 file behind a first line "/set exec=off", run with `tolm32 --console`, which
 then walks the list without executing anything (blocks still judge their
-conditions). Last, the peak RSS of both for four sizes of the same kind of
+conditions). Then the peak RSS of both for four sizes of the same kind of
 file, to show how memory grows with the number of commands.
 
-Usage: parse_bench.py [--lines N] [--runs N] [--keep DIR]
+Last, a run's parse of a large file of short lines (50 MB by default, about
+12 bytes a line): `tolm32 --console` with execution off against `bash -n` on
+the same lines in bash, medians of alternating runs, and the run's peak RSS
+against the file's size (target: at most twice the size). The same is
+reported for the generated file above.
+
+Usage: parse_bench.py [--lines N] [--runs N] [--short-mb N] [--keep DIR]
 """
 
 import argparse
@@ -86,10 +92,45 @@ def memory_growth(tolm, directory, full_lines):
         previous = (n, check, dry)
 
 
+def run_parse(tolm, dry_file, sh, runs, what):
+    """A run's parse (records built, execution off) against `bash -n`:
+    median wall time of each, and the run's peak RSS against the file size."""
+    argv, cwd = run_dry(tolm, dry_file)
+    ours, peer = benchlib.median_of_pair(argv, ["bash", "-n", sh], runs, cwd=cwd)
+    mb = os.path.getsize(dry_file) / 1e6
+    print(f"{what}: {mb:.1f} MB; tolm32 --console with exec off: median {ours.seconds:.3f} s "
+          f"(CPU {ours.cpu_seconds:.3f} s), bash -n: median {peer.seconds:.3f} s "
+          f"(CPU {peer.cpu_seconds:.3f} s) of {runs}")
+    benchlib.report(f"run's parse, {what}", ours.seconds, peer.seconds, "s",
+                    higher_is_better=False, target=1)
+    rss_mb = benchlib.peak_rss_kib(argv, cwd=cwd) * 1024 / 1e6
+    factor = rss_mb / mb
+    verdict = "met" if factor <= 2 else "MISSED"
+    print(f"peak RSS of that run: {rss_mb:.1f} MB, {factor:.2f}x the file's size "
+          f"(target <= 2x) {verdict}")
+    path = os.environ.get("BENCH_RESULTS")
+    if path:
+        with open(path, "a") as f:
+            f.write("\t".join([f"peak RSS / file size, {what}", f"{rss_mb:.4g}", f"{mb:.4g}", "MB",
+                               f"{factor:.2f}", "<= 2x", verdict]) + "\n")
+
+
+def short_lines(tolm, directory, megabytes, runs):
+    tm_lines, sh_lines = gen_command_file.generate_short(int(megabytes * 1e6), seed=1)
+    dry = os.path.join(directory, "short_dry.tm")
+    sh = os.path.join(directory, "short.sh")
+    benchlib.write_lines(dry, ["/set exec=off"] + tm_lines)
+    benchlib.write_lines(sh, sh_lines)
+    del tm_lines, sh_lines
+    run_parse(tolm, dry, sh, runs, f"short lines ({megabytes:g} MB)")
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--lines", type=int, default=200_000)
     p.add_argument("--runs", type=int, default=5)
+    p.add_argument("--short-mb", type=float, default=50,
+                   help="size of the file of short lines in MB (0: skip it)")
     p.add_argument("--keep", help="write the generated files here and keep them")
     a = p.parse_args()
     tolm = benchlib.tolm_binary()
@@ -101,6 +142,9 @@ def main():
         tm, sh, dry_file, lines = make_pair(directory, a.lines)
         throughput(tolm, tm, sh, dry_file, lines, a.runs)
         memory_growth(tolm, directory, a.lines)
+        run_parse(tolm, dry_file, sh, a.runs, f"generated file ({lines} lines)")
+        if a.short_mb > 0:
+            short_lines(tolm, directory, a.short_mb, a.runs)
 
 
 if __name__ == "__main__":

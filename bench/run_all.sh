@@ -18,7 +18,7 @@ trap 'rm -f "$results"' EXIT
 export BENCH_RESULTS=$results
 
 if [ -n "${QUICK:-}" ]; then
-  parse=(--lines 20000 --runs 1) expr=(--evals 100000 --runs 1) loop=(--passes 10000 --runs 1)
+  parse=(--lines 20000 --runs 1 --short-mb 5) expr=(--evals 100000 --runs 1) loop=(--passes 10000 --runs 1)
   spawn=(--count 100 --runs 1) startup=(--count 20)
 else
   parse=() expr=() loop=() spawn=() startup=()
