@@ -3,6 +3,7 @@
 // report per syntax error and yacc-style recovery through the error token.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ class TCustomParser {
   int32_t RecoveryState = 0;
 
   TCustomParser(const ParseTableView& tables, TCustomLexer& lexer)
-      : tables_(tables), lexer_(lexer), states_(kStackSize), values_(kStackSize + 1) {}
+      : tables_(tables), lexer_(lexer), states_(kInitialStack), values_(kInitialStack + 1) {}
   virtual ~TCustomParser() = default;
   TCustomParser(const TCustomParser&) = delete;
   TCustomParser& operator=(const TCustomParser&) = delete;
@@ -93,8 +94,8 @@ class TCustomParser {
     const int16_t* const ruleLhs = tables_.ruleLhs.data();
     const size_t terminals = static_cast<size_t>(tables_.terminalCount);
     const size_t nonterminals = static_cast<size_t>(tables_.nonterminalCount);
-    int* const states = states_.data();
-    Value* const values = values_.data();
+    int* states = states_.data();
+    Value* values = values_.data();
     const uint8_t* const skip = skipActions_;
     int state = 0, depth = 0;
     Lookahead = -1;
@@ -104,6 +105,11 @@ class TCustomParser {
       if (depth == kStackSize) {
         yyerror("yyparse stack overflow");
         return 1;
+      }
+      if (depth == static_cast<int>(states_.size())) {
+        Grow();
+        states = states_.data();
+        values = values_.data();
       }
       states[depth] = state;
       ++depth;
@@ -142,6 +148,16 @@ class TCustomParser {
         break;
       }
     }
+  }
+
+  // The stacks start small and double as a parse goes deeper, up to the
+  // fixed 2048 entries: most parses never need more than a few dozen, and
+  // every parser made at start-up would otherwise set up all of them.
+  static constexpr int kInitialStack = 64;
+  void Grow() {
+    const size_t size = std::min(states_.size() * 2, static_cast<size_t>(kStackSize));
+    states_.resize(size);
+    values_.resize(size + 1);
   }
 
   // A reduction runs the action on the slots of its right-hand side; an

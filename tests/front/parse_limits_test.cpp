@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "expr/evaluator.h"
 #include "front/command_parser.h"
 #include "front/recording_ui.h"
 #include "services/errors.h"
@@ -129,6 +130,25 @@ TEST(CommandParseLimits, LexTraceKeepsThePartialListAfterALimit) {
   EXPECT_EQ(list->Top()[0].args[0], "first");
   ASSERT_EQ(ui.dialogs.size(), 1u);
   EXPECT_NE(ui.dialogs[0].find("yytext overflow (limit is 255 characters)"), std::string::npos);
+}
+
+// The parser's stacks grow as a parse goes deeper: "&" shifts, so a long
+// joined text holds every piece on the stack at once, well past the first
+// room of 64 entries, and each piece's text must survive the growing.
+TEST(CommandParseLimits, DeepParsesKeepTheirValuesAsTheStacksGrow) {
+  testing::RecordingUi ui;
+  std::string joined = "w0", expected = "w0", value = "w0";
+  for (int i = 1; i < 50; ++i) {
+    joined += "&w" + std::to_string(i % 10);
+    expected += " & w" + std::to_string(i % 10);
+    value += "w" + std::to_string(i % 10);
+  }
+  auto list = TTolmYacc().Parse("p " + joined + "\n/if " + joined + " eq x {\n/plist\n}\n", "t.tm");
+  ASSERT_EQ(list->Top().size(), 2u);
+  EXPECT_EQ(list->Top()[0].args[1], expected);
+  EXPECT_EQ(list->Top()[1].condition, expected + " EQ x");
+  EXPECT_EQ(EvaluateExpression(joined), value);
+  EXPECT_TRUE(ui.dialogs.empty());
 }
 
 }  // namespace
