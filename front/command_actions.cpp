@@ -100,7 +100,7 @@ constexpr char kEQ[] = "EQ", kNE[] = "NE", kLT[] = "LT", kGT[] = "GT";
 
 // What each rule builds, by rule number (the rows of command_grammar.cpp):
 // null passes the value of $1 on unchanged.
-const CommandBuild kBuilds[kCommandRuleCount + 1] = {
+constexpr CommandBuild kBuilds[kCommandRuleCount + 1] = {
     nullptr,
     /* 1 */ nullptr,
     /* 2 */ nullptr,
