@@ -106,6 +106,8 @@ void TraceCommand(const CommandRecord& record) {
   if (TraceEnabled && !record.args.empty()) TraceLine(CommandText(record, 0));
 }
 
+namespace {
+
 template <class Record>
 std::string OptionWords(const Record& record) {
   std::string text;
@@ -113,6 +115,8 @@ std::string OptionWords(const Record& record) {
     if (record.HasOption(option.code)) text += option.word;
   return text;
 }
+
+}  // namespace
 
 std::string OptionText(const CommandRecord& record) { return OptionWords(record); }
 std::string OptionText(const Tcmdrec& record) { return OptionWords(record); }
