@@ -47,13 +47,13 @@ tolm_windows_library(tolm_ui_console DIRS ui/console EXTRA ui/console/windows/co
 tolm_windows_library(tolm_ui_core DIRS ui/core EXTRA ui/core/windows/text_file.cpp
   DEPS tolm_interp tolm_front tolm_services)
 # The Windows backends.
-tolm_windows_library(tolm_windows DIRS services/windows EXCLUDE ${TOLM_WINDOWS_CORE} DEPS tolm_services)
+tolm_windows_library(tolm_windows DIRS services/windows EXCLUDE ${TOLM_WINDOWS_CORE} DEPS tolm_services ole32)
 
 # A GUI program (-mwindows): no console window of its own opens when it is
 # started from the desktop; --console uses the streams it was started with.
 add_executable(tolm32 interp/windows/main.cpp)
 target_compile_options(tolm32 PRIVATE ${TOLM_WARNINGS})
-target_link_libraries(tolm32 PRIVATE tolm_interp tolm_ui_core tolm_ui_console tolm_windows)
+target_link_libraries(tolm32 PRIVATE tolm_interp tolm_ui_core tolm_ui_console tolm_windows ole32)
 target_link_options(tolm32 PRIVATE -mwindows)
 
 if(TOLM_TESTS)

@@ -51,3 +51,19 @@ tolm_windows_test_suite(front_tests front DEPS tolm_front)
 tolm_windows_test_suite(expr_tests expr DEPS tolm_front)
 tolm_windows_test_suite(interp_tests interp DEPS tolm_interp)
 tolm_windows_test_suite(ui_tests ui DEPS tolm_ui_core tolm_ui_console)
+
+# The Windows backends, for real: the helper program they start and drive.
+add_executable(tolm_winhelper tests/windows/helper/winhelper.cpp)
+target_compile_options(tolm_winhelper PRIVATE ${TOLM_WARNINGS})
+set_target_properties(tolm_winhelper PROPERTIES OUTPUT_NAME winhelper)
+# A GUI program: a console program started by one would get a console (and
+# under Wine a console host process) of its own each time.
+target_link_options(tolm_winhelper PRIVATE -mwindows)
+tolm_windows_test_suite(windows_tests windows DEPS tolm_windows tolm_interp tolm_ui_core)
+add_dependencies(windows_tests tolm_winhelper)
+target_compile_definitions(windows_tests PRIVATE TOLM_WINHELPER="Z:$<TARGET_FILE:tolm_winhelper>")
+
+# Command files run end to end by tolm32.exe.
+tolm_windows_test_suite(windows_e2e_tests windows_e2e DEPS tolm_services)
+add_dependencies(windows_e2e_tests tolm_winhelper tolm32)
+target_compile_definitions(windows_e2e_tests PRIVATE TOLM_WINHELPER="Z:$<TARGET_FILE:tolm_winhelper>")

@@ -49,9 +49,11 @@ HANDLE InstallConsoleCloseRequests() {
   return RequestEvent();
 }
 
-bool CloseRequestPending(int& exitCode) {
-  exitCode = pendingCode.load();
-  return exitCode >= 0;
+bool TakeCloseRequest(int& exitCode) {
+  exitCode = pendingCode.exchange(-1);
+  if (exitCode < 0) return false;
+  ResetEvent(RequestEvent());
+  return true;
 }
 
 void RequestClose(int exitCode) {

@@ -20,8 +20,9 @@ inline constexpr int kExitConsoleClosed = 128 + 1;  // as SIGHUP
 // event that is set while a close request waits to be served.
 HANDLE InstallConsoleCloseRequests();
 
-// Whether a close request waits, and the exit code it asks for.
-bool CloseRequestPending(int& exitCode);
+// Takes the close request that waits, if any: true with the exit code it
+// asks for.
+bool TakeCloseRequest(int& exitCode);
 
 // For tests: makes a close request as the console handler does.
 void RequestClose(int exitCode);

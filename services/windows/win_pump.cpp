@@ -74,7 +74,7 @@ int WinPump::CloseRequestDescriptor() const { return SourceOfHandle(closeRequest
 
 void WinPump::ServeCloseRequest() {
   int code = 0;
-  if (CloseRequestPending(code)) EndProgram(code);
+  if (TakeCloseRequest(code)) EndProgram(code);
 }
 
 }  // namespace tolm
