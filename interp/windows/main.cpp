@@ -17,6 +17,7 @@
 #include "services/version.h"
 #include "services/windows/win_console.h"
 #include "services/windows/win_platform.h"
+#include "services/windows/win_taskbar_title.h"
 #include "ui/console/console_ui.h"
 
 namespace {
@@ -76,6 +77,7 @@ int RunTolm(int argc, char** argv) {
   if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
 
   tolm::InstallWindowsPlatform();
+  tolm::ShowTitleOnTaskbar();
   if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
   // The argument text is rebuilt as the raw command line would have held it.
   std::vector<const char*> words{argv[0]};

@@ -2,6 +2,7 @@
 // they start, what they print, how they end.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "support/run_tolm.h"
@@ -105,6 +106,27 @@ TEST(WindowsRun, NotepadIsTypedIntoSavedThroughItsMenuAndClosed) {
                                "/waitclose \"*- Notepad\"\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadFileText(saved), "Hello World\r\n\t\tcXYb");
+}
+
+// The task bar shows what runs: the application window's title is the
+// command being run and the program's name, and the window list shows it.
+TEST(WindowsRun, TheApplicationTitleNamesWhatRuns) {
+  TempDir dir;
+  RunResult r = RunScript(dir, "/wlist\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("/wlist - tolm32\n"), std::string::npos) << r.out;
+}
+
+// Closing the task-bar button is a close request: the program ends at once,
+// in the middle of its wait, with the system close command's code.
+TEST(WindowsRun, ACloseFromTheTaskbarEndsAWaitingRun) {
+  TempDir dir;
+  const auto start = std::chrono::steady_clock::now();
+  RunResult r = RunScript(dir, Helper() + " sysclose \"/sleep 20 - tolm32\"\n/sleep 20\n" + Helper() +
+                                   " /wait append log never\n");
+  EXPECT_EQ(r.status, 61536) << r.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+  EXPECT_EQ(dir.Read("log"), "");
 }
 
 }  // namespace

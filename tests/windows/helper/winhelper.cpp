@@ -3,6 +3,8 @@
 //   winhelper sleep MS N           ends with N after MS milliseconds
 //   winhelper showmode FILE        writes the show mode it was started with to FILE
 //   winhelper append FILE TEXT [N] appends TEXT and a line feed to FILE, ends with N
+//   winhelper sysclose TITLE       posts WM_SYSCOMMAND with SC_CLOSE to the
+//                                  window titled TITLE, once it exists (10 s at most)
 //   winhelper window TITLE [FILE]  shows a window titled TITLE with a button
 //                                  "TITLE Button"; writes a line to FILE for
 //                                  every key message the window gets
@@ -92,6 +94,13 @@ int main(int argc, char** argv) {
     std::fprintf(out, "%s\n", argv[3]);
     std::fclose(out);
     return argc == 5 ? std::atoi(argv[4]) : 0;
+  }
+  if (mode == "sysclose" && argc == 3) {
+    for (int tries = 0; tries < 500; ++tries) {
+      if (HWND window = FindWindowA(nullptr, argv[2])) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 4;
+      Sleep(20);
+    }
+    return 5;
   }
   if (mode == "window" && argc >= 3) {
     if (argc == 4) g_log = std::fopen(argv[3], "wb");
