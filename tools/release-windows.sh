@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 build=${BUILD_WIN:-build-win-release}
 BUILD_WIN=$build bash tools/build-windows.sh -DCMAKE_BUILD_TYPE=Release -DTOLM_TESTS=OFF
 
-# Nothing but the DLLs of Windows itself may be needed.
+# Nothing but the DLLs of Windows itself may be needed (names in any case).
+shopt -s nocasematch
 allowed='^(KERNEL32|USER32|GDI32|SHELL32|OLE32|ADVAPI32|COMDLG32|COMCTL32|msvcrt)\.dll$'
 x86_64-w64-mingw32-objdump -p "$build/tolm32.exe" | sed -n 's/^\s*DLL Name: //p' | while read -r dll; do
   if ! [[ $dll =~ $allowed ]]; then
