@@ -35,7 +35,11 @@ const NamedVirtualKey& Entry(NamedKey key) {
 
 // The layout's key for a character: the virtual key in the low byte, the
 // SHIFT (1), CTRL (2) and ALT (4) it needs in the high byte; -1 for none.
+// A character of one byte is taken in the program's 8-bit code page, as the
+// scripts are written; beyond that (a character written in UTF-8) by its
+// Unicode value.
 SHORT LayoutKey(char32_t character) {
+  if (character < 0x100) return VkKeyScanA(static_cast<CHAR>(character));
   if (character > 0xFFFF) return -1;
   return VkKeyScanW(static_cast<WCHAR>(character));
 }

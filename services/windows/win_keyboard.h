@@ -1,6 +1,6 @@
 // Keystrokes on Windows: synthetic key events (keybd_event) for the window
 // with the keyboard focus. Characters are typed through the current keyboard
-// layout (VkKeyScan), each key with its scan code (MapVirtualKeyA).
+// layout (VkKeyScanA), each key with its scan code (MapVirtualKeyA).
 #pragma once
 
 #include <windows.h>
