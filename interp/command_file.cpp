@@ -6,7 +6,6 @@
 
 #include <cerrno>
 
-#include "services/debug_log.h"
 #include "services/event_pump.h"
 
 namespace tolm {
@@ -62,10 +61,5 @@ size_t CommandFileSource::Read(char* buffer, size_t capacity) {
 }
 
 size_t CommandFileSource::RemainingHint() const { return expected_ > read_ ? expected_ - read_ : 0; }
-
-std::string OpenFailureMessage(const std::string& fileName, int error) {
-  return "Error occurred while opening " + fileName + ":" + "\r\n" + "Cannot open file " + fileName + ": " +
-         SysErrorDescription(error);
-}
 
 }  // namespace tolm

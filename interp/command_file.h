@@ -28,7 +28,7 @@ class CommandFileSource : public TextSource {
   size_t RemainingHint() const override;
   // Whether a read failed: the text then ended early.
   bool Failed() const { return failed_; }
-  // The errno of the failed open or read.
+  // The system's error code of the failed open or read.
   int Error() const { return error_; }
   // Closes the file (reading then gives the end).
   void Close();
@@ -43,7 +43,7 @@ class CommandFileSource : public TextSource {
 };
 
 // "Error occurred while opening <name>:" CR LF "Cannot open file <name>: "
-// followed by the system's text for error (an errno).
+// followed by the system's text for error (its error code).
 std::string OpenFailureMessage(const std::string& fileName, int error);
 
 }  // namespace tolm

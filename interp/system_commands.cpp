@@ -1,7 +1,5 @@
 // "/set", "/cd", "/sleep", "/waitall", "/pause" and "/kill".
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <memory>
 
@@ -73,8 +71,7 @@ void ExecuteSet(CommandContext& c) {
 
 void ExecuteCd(CommandContext& c) {
   CurrentDirectory = c.ArgumentText;
-  if (chdir(CurrentDirectory.c_str()) != 0) {
-    int error = errno;
+  if (int error = ChangeCurrentDirectory(CurrentDirectory); error != 0) {
     ReportCommandFailure("Could not /cd to directory \"" + CurrentDirectory + "\"" + "\r\n" + SysErrorText(error));
     return;
   }

@@ -7,7 +7,11 @@
 
 namespace tolm {
 
+#ifdef _WIN32
+inline constexpr const char* kDefaultDebugLogPath = "c:\\tmp\\tolmdebug.log";
+#else
 inline constexpr const char* kDefaultDebugLogPath = "/tmp/tolmdebug.log";
+#endif
 
 extern bool DebugLogEnabled;
 extern std::string DebugLogPath;
@@ -16,9 +20,11 @@ extern std::string DebugLogPath;
 // appended to nor created raises Exception with the system's reason.
 void DebugLog(const std::string& message);
 
-// "ERROR <code>: <the C library's text for that errno>".
+// "ERROR <code>: <the system's text for that code>" (an errno; on Windows a
+// GetLastError code, whose text ends with a line break), or "ERROR <code>"
+// when the system has no text for it.
 std::string SysErrorText(int code);
-// The C library's text alone, for messages that carry no "ERROR" prefix.
+// The system's text alone, for messages that carry no "ERROR" prefix.
 std::string SysErrorDescription(int code);
 
 }  // namespace tolm

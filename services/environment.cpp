@@ -42,4 +42,6 @@ std::string ProcessCurrentDirectory() {
   return cwd ? std::string(cwd.get()) : std::string();
 }
 
+int ChangeCurrentDirectory(const std::string& directory) { return chdir(directory.c_str()) == 0 ? 0 : errno; }
+
 }  // namespace tolm

@@ -7,12 +7,16 @@
 
 namespace tolm {
 
-// Sets name=value in this process's environment. Returns 0, or the errno that
-// explains a failure (EINVAL for an empty name or one holding "=").
+// Sets name=value in this process's environment. Returns 0, or the system's
+// error code that explains a failure (for an empty name or one holding "=").
 int SetEnvironmentVariable(const std::string& name, const std::string& value);
 
 // The process's current directory as an absolute path; empty when it cannot
 // be read (it was removed, or a parent is not searchable).
 std::string ProcessCurrentDirectory();
+
+// Makes directory the process's current directory. Returns 0, or the system's
+// error code that explains the failure.
+int ChangeCurrentDirectory(const std::string& directory);
 
 }  // namespace tolm

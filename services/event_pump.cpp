@@ -1,8 +1,5 @@
 #include "services/event_pump.h"
 
-#include <poll.h>
-
-#include <cerrno>
 #include <string>
 #include <thread>
 
@@ -44,9 +41,7 @@ bool PumpWaitUntil(Clock::time_point deadline) {
 
 void PumpWaitReadable(int fd) {
   if (!Backend()) {
-    pollfd one{fd, POLLIN, 0};
-    while (poll(&one, 1, -1) < 0 && errno == EINTR) {
-    }
+    WaitReadableWithoutPump(fd);
     return;
   }
   bool ready = false;

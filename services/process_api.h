@@ -43,6 +43,14 @@ class ProcessLauncher {
   // when it is not empty. Never throws for an ordinary failure to start.
   virtual StartResult Start(const std::string& file, const std::string& parameters,
                             const std::string& directory) = 0;
+  // The same with the show mode of its first window (show_mode.h), for a
+  // system that takes it with the start (Windows). Elsewhere the mode is
+  // applied after the start (ApplyShowMode), and this is Start.
+  virtual StartResult StartShown(const std::string& file, const std::string& parameters,
+                                 const std::string& directory, int showMode) {
+    (void)showMode;
+    return Start(file, parameters, directory);
+  }
 };
 
 // Which step of ending a process failed; the messages name the step.

@@ -58,14 +58,14 @@ std::string StartFailureMessage(const std::string& program, int error) {
 int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
                  uint32_t flags) {
   std::string file = ReplaceAll(program, "\"", "");
-  StartResult started = CurrentProcessLauncher().Start(file, parameters, directory);
+  const int showMode = static_cast<int>(flags & kLaunchShowMask);
+  StartResult started = CurrentProcessLauncher().StartShown(file, parameters, directory, showMode);
   if (!started.child) return ReportStartFailure(program, started.error, flags);
 
   // Recorded before its show mode is applied: when that fails (Exception),
   // the program runs anyway and "/waitall" still collects it.
   const int pid = static_cast<int>(started.child->Id());
   StartedProcesses().push_back(std::move(started.child));
-  const int showMode = static_cast<int>(flags & kLaunchShowMask);
   if (showMode != kShowNormal) ApplyShowMode(pid, showMode);
 
   if (flags & kLaunchWait) {

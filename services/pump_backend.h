@@ -26,4 +26,8 @@ class PumpBackend {
 // just sleep until their deadline and nothing is served.
 void SetPumpBackend(PumpBackend* backend);
 
+// Blocks until fd can be read without blocking, or has hung up, with no pump
+// installed to serve anything meanwhile (one per platform).
+void WaitReadableWithoutPump(int fd);
+
 }  // namespace tolm

@@ -28,7 +28,12 @@ ShowModeHandler& Handler() {
 class WakePipe {
  public:
   WakePipe() {
+#ifdef _WIN32
+    // The Windows shell applies show modes itself: no watcher ever runs there.
+    fds_[0] = fds_[1] = -1;
+#else
     if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
+#endif
   }
   ~WakePipe() {
     for (int fd : fds_)

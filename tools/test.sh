@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager.
-#   BUILD=dir          build directory (default: build)
-#   CMAKE_ARGS="..."   extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
+# Then the Windows build and its tests under Wine (tools/test-windows.sh).
+#   BUILD=dir           build directory (default: build)
+#   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
+#   TOLM_SKIP_WINDOWS=1 leaves out the Windows stage
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,3 +18,8 @@ echo "== tests (Xvfb, no window manager)"
 tools/with-xvfb.sh ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
+
+if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
+  echo "== Windows build and tests (Wine)"
+  bash tools/test-windows.sh
+fi

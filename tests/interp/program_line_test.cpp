@@ -42,7 +42,7 @@ TEST_F(ProgramLineTest, AParameterThatIsNotAnExpressionFailsBeforeAnythingStarts
 }
 
 TEST_F(ProgramLineTest, StartFailuresFollowTheFailurePolicy) {
-  const std::string message = "Could not start application \"nope\"\r\nERROR 2: No such file or directory";
+  const std::string message = "Could not start application \"nope\"\r\n" + SysErrorText(2);
   platform.nextStarts = {{2}, {2}, {2}};
   EXPECT_EQ(Run("\"nope\" /ignore"), "");
   EXPECT_EQ(Run("\"nope\" /warn"), "");

@@ -33,8 +33,8 @@ TEST_F(RunnerTest, CommandTextShowsOptionsInFixedOrderOnce) {
 TEST_F(RunnerTest, FailuresInsideBlocksAreWrappedByEveryEnclosingCommand) {
   std::string message = Run("/if 1 {\n  /if 1 {\n    /cd \"/nonexistent-tolm-dir\"\n  }\n}");
   EXPECT_EQ(message, Wrapped("/if 1", Wrapped("/if 1", Wrapped("/cd \"/nonexistent-tolm-dir\"",
-                                                               "Could not /cd to directory \"/nonexistent-tolm-dir\""
-                                                               "\r\nERROR 2: No such file or directory"))));
+                                                               "Could not /cd to directory \"/nonexistent-tolm-dir\"\r\n" +
+                                                                   SysErrorText(2)))));
   EXPECT_EQ(ApplicationTitle(), "tolm32");
 }
 
@@ -44,7 +44,7 @@ TEST_F(RunnerTest, IgnoreAndWarnSoftenSoftFailuresOnly) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
   EXPECT_EQ(ui.messages[0].text,
-            "Could not /cd to directory \"/nonexistent-tolm-dir\"\r\nERROR 2: No such file or directory");
+            "Could not /cd to directory \"/nonexistent-tolm-dir\"\r\n" + SysErrorText(2));
   // An empty argument is an internal error that no option softens.
   EXPECT_EQ(Run("/kill /ignore \"\""), Wrapped("/kill/ignore \"\"", "/kill argument missing"));
 }
@@ -125,14 +125,14 @@ TEST_F(RunnerTest, KillEndsEveryMatchingProcessButThisOne) {
   EXPECT_EQ(Run("/kill nothing*"), Wrapped("/kill nothing*", "/kill could not find \"NOTHING*\" program running"));
   platform.killResults[11] = {KillStep::Terminate, 1};
   EXPECT_EQ(Run("/kill /ignore bash"),
-            Wrapped("/kill/ignore bash", "Function TerminateProcess failed: Operation not permitted"));
+            Wrapped("/kill/ignore bash", "Function TerminateProcess failed: " + SysErrorDescription(1)));
 }
 
 TEST_F(RunnerTest, AProgramLineNamingACommandFileRunsIt) {
   EXPECT_EQ(Run("missing_file.TM"), Wrapped("missing_file.TM", Wrapped("@ \"missing_file.TM\"",
                                                                    "Error occurred while opening missing_file.TM:\r\n"
-                                                                   "Cannot open file missing_file.TM: "
-                                                                   "No such file or directory")));
+                                                                   "Cannot open file missing_file.TM: " +
+                                                                       SysErrorDescription(2))));
   EXPECT_EQ(Run("x.tm arg"), "");
   ASSERT_EQ(platform.starts.size(), 1u);
   EXPECT_EQ(platform.starts[0].file, "x.tm");

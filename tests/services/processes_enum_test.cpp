@@ -102,8 +102,8 @@ TEST(KillProcessTest, AProcessAlreadyGoneIsNoFailureAndOtherFailuresNameTheStep)
       {4, true, ""},
       {5, false, ""},
       {6, false, ""},
-      {7, false, "Function OpenProcess failed: Too many open files"},
-      {8, false, "Function TerminateProcess failed: Operation not permitted"},
+      {7, false, "Function OpenProcess failed: " + SysErrorDescription(EMFILE)},
+      {8, false, "Function TerminateProcess failed: " + SysErrorDescription(EPERM)},
   };
   for (const Case& c : cases) {
     std::string message;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fakes/fake_process_platform.h"
+#include "services/debug_log.h"
 #include "services/errors.h"
 #include "services/exit_status.h"
 #include "services/programs.h"
@@ -21,7 +22,8 @@ using process_fakes::RecordingUserInterface;
 using process_fakes::ScriptedStart;
 
 constexpr int kNoSuchFile = 2;
-const char* const kMissingMessage = "Could not start application \"\"my prog\"\"\r\nERROR 2: No such file or directory";
+// The system's own text for each error code: these tests are about what surrounds it.
+const std::string kMissingMessage = "Could not start application \"\"my prog\"\"\r\n" + SysErrorText(2);
 
 class StartProgramTest : public ::testing::Test {
  protected:
@@ -102,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PolicyCase>& p) { return std::string(p.param.name); });
 
 TEST_F(StartProgramTest, FailureMessageKeepsTheProgramTextAndTheSystemReason) {
-  EXPECT_EQ(StartFailureMessage("x y", 13), "Could not start application \"x y\"\r\nERROR 13: Permission denied");
+  EXPECT_EQ(StartFailureMessage("x y", 13), "Could not start application \"x y\"\r\n" + SysErrorText(13));
 }
 
 TEST_F(StartProgramTest, ShowModeIsHandedOnUnlessItIsTheNormalOne) {
@@ -134,7 +136,7 @@ TEST_F(StartProgramTest, UnreadableStatusIsReportedAndKeepsTheFormerValue) {
   EXPECT_EQ(StartProgram("p", "", "", 0x805 | kLaunchWait), 0);
   EXPECT_EQ(LastExitCode, 77u);
   EXPECT_EQ(ui.messages, (std::vector<Message>{
-                             {MessageKind::Error, "Could not get exit status for process - ERROR 10: No child processes"}}));
+                             {MessageKind::Error, "Could not get exit status for process - " + SysErrorText(10)}}));
 }
 
 TEST_F(StartProgramTest, WithoutWaitTheProgramIsRecordedAndNotWaitedFor) {

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "fakes/fake_process_platform.h"
+#include "services/debug_log.h"
 #include "services/exit_status.h"
 #include "services/programs.h"
 
@@ -74,7 +75,7 @@ TEST_F(WaitAllTest, AnUnreadableStatusIsReportedAndContributesNothing) {
   WaitForAllProcesses();
   EXPECT_EQ(LastExitCode, 6u);
   EXPECT_EQ(ui.messages, (std::vector<Message>{
-                             {MessageKind::Error, "Could not get exit status for process - ERROR 10: No child processes"}}));
+                             {MessageKind::Error, "Could not get exit status for process - " + SysErrorText(10)}}));
 }
 
 TEST_F(WaitAllTest, ProgramsWaitedForAtOnceAreNotCollectedAgain) {

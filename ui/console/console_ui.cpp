@@ -1,17 +1,14 @@
 #include "ui/console/console_ui.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "services/errors.h"
-#include "services/event_pump.h"
 #include "services/match_pattern.h"
 #include "services/processes.h"
 #include "services/text.h"
 #include "services/windows.h"
+#include "ui/console/console_input.h"
 
 namespace tolm {
 namespace {
@@ -22,22 +19,6 @@ void WriteText(std::FILE* stream, const std::string& text) {
   if (shown.empty() || shown.back() != '\n') shown += '\n';
   std::fwrite(shown.data(), 1, shown.size(), stream);
   std::fflush(stream);
-}
-
-// Reads one line of standard input, without its line feed; false at the end
-// of the input when nothing was read. Every wait is on the pump, so a close
-// request ends the program while the user is being asked.
-bool ReadAnswerLine(std::string& line) {
-  line.clear();
-  for (;;) {
-    PumpWaitReadable(STDIN_FILENO);
-    char c;
-    const ssize_t n = read(STDIN_FILENO, &c, 1);
-    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (n <= 0) return !line.empty();
-    if (c == '\n') return true;
-    line += c;
-  }
 }
 
 void PrintProcessNames() {
@@ -65,7 +46,7 @@ void ConsoleUserInterface::ShowInfoDialog(const std::string& text, bool endOfRun
 void ConsoleUserInterface::ShowMessage(MessageKind, const std::string& text) { WriteText(stderr, text); }
 
 bool ConsoleUserInterface::AskYesNo(const std::string& text) {
-  if (!isatty(STDIN_FILENO)) return false;
+  if (!StandardInputIsTerminal()) return false;
   std::fprintf(stderr, "%s [y/N] ", CrLfToLf(text).c_str());
   std::fflush(stderr);
   std::string answer;
@@ -74,7 +55,7 @@ bool ConsoleUserInterface::AskYesNo(const std::string& text) {
 
 void ConsoleUserInterface::Pause(const std::string& text) {
   WriteText(stderr, text);
-  if (!isatty(STDIN_FILENO)) return;
+  if (!StandardInputIsTerminal()) return;
   std::fprintf(stderr, "Press Enter to continue...");
   std::fflush(stderr);
   std::string ignored;

@@ -34,7 +34,7 @@ class TextFileReader {
   TextFileReader& operator=(const TextFileReader&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
-  // The errno of a failed open.
+  // The system's error code of a failed open.
   int OpenError() const { return openError_; }
 
   // Reads up to and including the next line feed, or to the end of the file.
@@ -77,6 +77,8 @@ class TextFileWriter {
 
  private:
   void ReportWriteFailure(int error);
+  // Writes all of data to the temporary file: 0, or the system's error code.
+  int Write(std::string_view data);
   void Discard();
 
   std::string target_;
