@@ -1,0 +1,37 @@
+// The boundary between tolm32 and its desktop modules: the windows, keyboard
+// and show modes of one kind of session (desktop_backend.h), each in a module
+// of its own that links that desktop's libraries, so that runs without window
+// or key commands never load them. The rules of the boundary are those of the
+// window module (services/module_boundary.h).
+//
+// Which module serves a session is decided by the table of candidates below
+// (desktop_selection.h); a new kind of desktop is a row here plus its module.
+#pragma once
+
+#include <cstddef>
+
+#include "services/desktop_backend.h"
+
+namespace tolm {
+
+struct DesktopCandidate {
+  const char* name;             // for messages: "X11", "Wayland"
+  const char* moduleFile;       // looked for beside the program, then in lib/tolm
+  const char* entry;            // the module's OpenDesktopModule
+  const char* sessionVariable;  // set (not empty) in a session of this kind
+};
+
+// In order of preference. The last row is the fallback: it is used whatever
+// the environment says, and its module reports a missing display itself at
+// the command that needed one.
+inline constexpr DesktopCandidate kDesktopCandidates[] = {
+    {"Wayland", "tolm32-wayland.so", "tolm_open_wayland_desktop", "WAYLAND_DISPLAY"},
+    {"X11", "tolm32-x11.so", "tolm_open_x11_desktop", "DISPLAY"},
+};
+
+// The entry's type: fills out with the module's services, which live until the
+// program ends and throw nothing (failures go to ReportModuleFailure). On
+// failure it returns false and writes the reason, NUL-terminated, into why.
+using OpenDesktopModule = bool (*)(DesktopBackend* out, char* why, std::size_t whySize) noexcept;
+
+}  // namespace tolm
