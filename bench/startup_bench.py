@@ -2,7 +2,9 @@
 """Start-up: `tolm32 --console /set X=1` and `tolm32 --check` of a one-line
 file against `dash -c 'X=1'` and `bash -c 'X=1'`. Every command runs COUNT
 times as a fresh process, the commands alternating round by round; the figure
-is the median wall time per run (spawn to reap, from this script).
+is the median wall time per run (spawn to reap, from this script), with the
+median CPU time (user + system, from wait4) beside it, which a busy machine
+disturbs less.
 
 Usage: startup_bench.py [--count N] [--before TOLM32]
   --before  another tolm32 (e.g. a build of an earlier commit) measured in the
@@ -34,11 +36,16 @@ def commands(tolm, before, check_file):
 
 
 def medians(rows, count):
-    times = {name: [] for name, _ in rows}
+    """Median wall time and median CPU time (user + system) of each command."""
+    wall = {name: [] for name, _ in rows}
+    cpu = {name: [] for name, _ in rows}
     for _ in range(count):
         for name, argv in rows:
-            times[name].append(benchlib.checked(benchlib.run_once(argv), argv).seconds)
-    return {name: statistics.median(t) for name, t in times.items()}
+            run = benchlib.checked(benchlib.run_once(argv), argv)
+            wall[name].append(run.seconds)
+            cpu[name].append(run.cpu_seconds)
+    return ({name: statistics.median(t) for name, t in wall.items()},
+            {name: statistics.median(t) for name, t in cpu.items()})
 
 
 def main():
@@ -53,9 +60,9 @@ def main():
         check_file = os.path.join(tmp, "one-line.tm")
         benchlib.write_lines(check_file, ["/set X=1"])
         rows = commands(tolm, a.before, check_file)
-        result = medians(rows, a.count)
+        result, cpu = medians(rows, a.count)
     for name, _ in rows:
-        print(f"{name:36} median {result[name] * 1e3:.3f} ms of {a.count} runs")
+        print(f"{name:36} median {result[name] * 1e3:.3f} ms (CPU {cpu[name] * 1e3:.3f} ms) of {a.count} runs")
     ours = result["tolm32 --console /set X=1"] * 1e3
     benchlib.report("start-up, one command (vs dash)", ours, result["dash -c 'X=1'"] * 1e3, "ms/run",
                     higher_is_better=False, target=1)
