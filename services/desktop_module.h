@@ -5,7 +5,12 @@
 // window module (services/module_boundary.h).
 //
 // Which module serves a session is decided by the table of candidates below
-// (desktop_selection.h); a new kind of desktop is a row here plus its module.
+// (desktop_selection.h). A new kind of desktop is a row here plus its module:
+// an entry file like services/x11/module/x11_module.cpp (its backend through
+// OpenDesktopGuarded and BehindBoundary, services/desktop_module/) with an
+// exports.map beside it, and one tolm_desktop_module() line in CMakeLists.txt.
+// Until its module is built, a row's module is simply not found, and the
+// selection falls back as it does for any module that does not open.
 #pragma once
 
 #include <cstddef>

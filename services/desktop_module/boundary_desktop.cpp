@@ -69,6 +69,14 @@ ShowModeHandler BoundaryShowMode(ShowModeHandler handler) {
   };
 }
 
+DesktopBackend BehindBoundary(const DesktopBackend& inner) {
+  DesktopBackend outer;
+  if (inner.windows) outer.windows = new BoundaryWindowSystem(*inner.windows);
+  if (inner.keyboard) outer.keyboard = new BoundaryKeyboard(*inner.keyboard);
+  outer.showMode = BoundaryShowMode(inner.showMode);
+  return outer;
+}
+
 bool OpenDesktopGuarded(const std::function<DesktopBackend()>& open, DesktopBackend* out, char* why,
                         std::size_t whySize) noexcept {
   const char* reason = "unknown failure";

@@ -39,6 +39,11 @@ class BoundaryKeyboard : public KeyboardSystem {
 // A show-mode handler that reports what handler throws.
 ShowModeHandler BoundaryShowMode(ShowModeHandler handler);
 
+// The module's services behind the wrappers above (a missing window system
+// or keyboard stays missing). The wrappers live until the program ends: an
+// entry makes them once.
+DesktopBackend BehindBoundary(const DesktopBackend& inner);
+
 // The body of a module's entry: runs open (which returns the module's
 // services, already wrapped, or throws) and copies the result or the reason.
 bool OpenDesktopGuarded(const std::function<DesktopBackend()>& open, DesktopBackend* out, char* why,

@@ -7,28 +7,14 @@
 #include "services/desktop_module/boundary_desktop.h"
 #include "services/x11/x11_platform.h"
 
-namespace tolm {
-namespace {
-
-struct X11Module {
-  explicit X11Module(const DesktopBackend& desktop)
-      : windows(*desktop.windows), keyboard(*desktop.keyboard), showMode(BoundaryShowMode(desktop.showMode)) {}
-  BoundaryWindowSystem windows;
-  BoundaryKeyboard keyboard;
-  ShowModeHandler showMode;
-};
-
-DesktopBackend OpenModule() {
-  static X11Module* const module = new X11Module(OpenX11Desktop());  // lives until the process ends
-  return DesktopBackend{&module->windows, &module->keyboard, module->showMode};
-}
-
-}  // namespace
-}  // namespace tolm
-
 extern "C" __attribute__((visibility("default"))) bool tolm_open_x11_desktop(tolm::DesktopBackend* out, char* why,
                                                                             std::size_t whySize) noexcept {
-  return tolm::OpenDesktopGuarded(tolm::OpenModule, out, why, whySize);
+  return tolm::OpenDesktopGuarded(
+      [] {
+        static const tolm::DesktopBackend desktop = tolm::BehindBoundary(tolm::OpenX11Desktop());
+        return desktop;
+      },
+      out, why, whySize);
 }
 
 static_assert(std::is_same_v<decltype(&tolm_open_x11_desktop), tolm::OpenDesktopModule>,
