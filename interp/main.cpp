@@ -11,11 +11,12 @@
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
 #include "services/app_title.h"
+#include "services/desktop_proxies.h"
+#include "services/linux/desktop_module_loader.h"
 #include "services/linux/linux_platform.h"
 #include "services/program_end.h"
 #include "services/text.h"
 #include "services/version.h"
-#include "services/x11/x11_platform.h"
 #include "ui/console/console_ui.h"
 #include "ui/switch/switching_user_interface.h"
 #include "ui/switch/window_module_loader.h"
@@ -94,7 +95,9 @@ int RunTolm(int argc, char** argv) {
   // thread then inherits, for the event pump to take.
 
   tolm::InstallLinuxPlatform();
-  tolm::InstallX11Platform();
+  // The desktop's module is loaded by the first window, key or show-mode
+  // command: runs without one never load its libraries.
+  tolm::InstallDesktopProxies(tolm::OpenSessionDesktop);
   // The argument text is rebuilt as the raw command line would have held it.
   std::vector<const char*> words{argv[0]};
   words.insert(words.end(), argv + first, argv + argc);

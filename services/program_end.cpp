@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <iostream>
 #include <vector>
 
 #include "services/show_mode.h"
@@ -36,8 +35,9 @@ void EndProgram(int exitCode) {
       // The program ends anyway; a failed clean-up must not stop that.
     }
   }
-  std::cout.flush();
-  std::cerr.flush();
+  // The program writes through C stdio only; the C++ standard streams (in
+  // step with stdio anyway) are not even set up, which saves every start the
+  // locale set-up they bring.
   std::fflush(stdout);
   std::fflush(stderr);
   // _Exit skips static destructors and atexit handlers: other threads may be

@@ -7,8 +7,9 @@
 
 namespace tolm {
 
-// Flushes stdout and stderr (C and C++ streams) and ends the process with
-// exitCode at once: no destructors, nothing queued runs any more.
+// Flushes stdout and stderr (C stdio, which the C++ streams write through)
+// and ends the process with exitCode at once: no destructors, nothing queued
+// runs any more.
 [[noreturn]] void EndProgram(int exitCode);
 
 // The end of a run: lets the show-mode watchers still running finish, so

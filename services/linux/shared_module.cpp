@@ -70,4 +70,12 @@ SharedModule OpenProgramModule(const std::string& fileName) {
   throw Exception(fileName + " is not in " + (folders.empty() ? "the program's folder" : folders));
 }
 
+void* OpenProgramModuleEntry(const std::string& fileName, const char* entry) {
+  SharedModule module = OpenProgramModule(fileName);
+  void* address = module.Symbol(entry);
+  static std::vector<SharedModule>* const kept = new std::vector<SharedModule>;
+  kept->push_back(std::move(module));
+  return address;
+}
+
 }  // namespace tolm

@@ -40,4 +40,11 @@ std::vector<std::string> ModuleSearchPaths(const std::string& fileName);
 // Exception when none does, or when the one found cannot be opened.
 SharedModule OpenProgramModule(const std::string& fileName);
 
+// The one way the program loads its modules (the window module, the desktop
+// modules): opens fileName with OpenProgramModule and returns the address of
+// its entry. The module then stays loaded until the process ends, never
+// closed, not even by exit(): its threads and exit handlers run from its
+// code. Throws Exception with the reason (not found, not loadable, no entry).
+void* OpenProgramModuleEntry(const std::string& fileName, const char* entry);
+
 }  // namespace tolm

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <vector>
 
-#include "services/debug_log.h"
 #include "services/event_sources.h"
+#include "services/module_boundary.h"
 #include "services/linux/unique_fd.h"
 
 namespace tolm {
@@ -134,8 +134,16 @@ std::string X11ErrorText(Display* display, const XErrorEvent& error) {
 
 void LogQueuedX11Errors() {
   const auto taken = Queue().Take();
-  for (const std::string& line : taken.lines) DebugLog(line);
-  if (taken.dropped > 0) DebugLog("X error: " + std::to_string(taken.dropped) + " more errors not logged");
+  std::string failure;
+  for (const std::string& line : taken.lines) {
+    if (failure.empty()) failure = DebugLogForModule(line);
+  }
+  if (taken.dropped > 0 && failure.empty()) {
+    failure = DebugLogForModule("X error: " + std::to_string(taken.dropped) + " more errors not logged");
+  }
+  // Called by the event pump, so it may not throw (this code may be in a
+  // module): a log that cannot be written fails the next desktop call.
+  if (!failure.empty()) ReportModuleFailure(failure);
 }
 
 }  // namespace tolm

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "services/errors.h"
-#include "services/event_pump.h"
+#include "services/module_boundary.h"
 
 namespace tolm {
 namespace {
@@ -123,7 +123,7 @@ void X11Keyboard::EndRound(Display* display) {
   XSync(display, False);
   // Waits on the event pump, so a close request ends the program here too.
   const auto deadline = std::chrono::steady_clock::now() + kUnbindDelay;
-  while (std::chrono::steady_clock::now() < deadline) PumpWaitUntil(deadline);
+  while (std::chrono::steady_clock::now() < deadline) ModulePumpWaitUntil(deadline);
 }
 
 void X11Keyboard::UnbindAll(Display* display) {

@@ -2,9 +2,6 @@
 
 #include <X11/Xlib.h>
 
-#include "services/keys.h"
-#include "services/show_mode.h"
-#include "services/windows.h"
 #include "services/x11/x11_errors.h"
 #include "services/x11/x11_keyboard.h"
 #include "services/x11/x11_show_mode.h"
@@ -14,6 +11,11 @@ namespace tolm {
 namespace {
 
 struct X11Platform {
+  X11Platform() {
+    // Show-mode watchers use Xlib from their own threads (on their own connections).
+    XInitThreads();
+    InstallX11ErrorHandler();
+  }
   SharedDisplay display;
   X11WindowSystem windows{display};
   X11Keyboard keyboard{display};
@@ -21,14 +23,16 @@ struct X11Platform {
 
 }  // namespace
 
-void InstallX11Platform() {
-  // Show-mode watchers use Xlib from their own threads (on their own connections).
-  XInitThreads();
-  InstallX11ErrorHandler();
+DesktopBackend OpenX11Desktop() {
   static X11Platform platform;
-  SetWindowSystem(&platform.windows);
-  SetKeyboardSystem(&platform.keyboard);
-  SetShowModeHandler(WatchForShowMode);
+  return DesktopBackend{&platform.windows, &platform.keyboard, WatchForShowMode};
+}
+
+void InstallX11Platform() {
+  const DesktopBackend desktop = OpenX11Desktop();
+  SetWindowSystem(desktop.windows);
+  SetKeyboardSystem(desktop.keyboard);
+  SetShowModeHandler(desktop.showMode);
 }
 
 }  // namespace tolm

@@ -9,6 +9,7 @@
 
 #include "services/linux/pidfd.h"
 #include "services/linux/unique_fd.h"
+#include "services/module_boundary.h"
 #include "services/show_mode.h"
 #include "services/x11/x11_display.h"
 #include "services/x11/x11_properties.h"
@@ -150,13 +151,14 @@ class ShowModeWatch {
 
 void WatchForShowMode(int pid, int showMode) {
   if (showMode == kShowNormal) return;
-  StartShowModeWatcher([pid, showMode] {
+  // The watch runs on the program's thread, so it lets nothing escape.
+  ThrowIfFailed(StartShowModeWatcherForModule([pid, showMode]() noexcept {
     try {
       ShowModeWatch(OpenDisplay("show modes need"), pid, showMode).Run();
-    } catch (const std::exception&) {
+    } catch (...) {
       // No display: a program started from a console run keeps its window as it is.
     }
-  });
+  }));
 }
 
 }  // namespace tolm

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "services/event_pump.h"
 #include "services/event_sources.h"
+#include "services/module_boundary.h"
 #include "services/x11/x11_display.h"
 
 namespace tolm {
@@ -57,7 +57,7 @@ bool WaitForWindow(Display* display, std::initializer_list<Window> watched, cons
     // Events read along with ready()'s replies are already off the socket:
     // check again rather than wait for them.
     if (XPending(display) > 0) continue;
-    PumpWaitUntil(std::min(deadline, now + kRecheckInterval));
+    ModulePumpWaitUntil(std::min(deadline, now + kRecheckInterval));
   }
 }
 
