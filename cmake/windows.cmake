@@ -42,6 +42,7 @@ endfunction()
 
 tolm_windows_library(tolm_services DIRS services EXTRA ${TOLM_WINDOWS_CORE} DEPS Threads::Threads)
 tolm_windows_library(tolm_front DIRS front expr DEPS tolm_services)
+include(cmake/tables.cmake)
 tolm_windows_library(tolm_interp DIRS interp EXTRA interp/windows/command_file.cpp DEPS tolm_front tolm_services)
 tolm_windows_library(tolm_ui_console DIRS ui/console EXTRA ui/console/windows/console_input.cpp DEPS tolm_services)
 tolm_windows_library(tolm_ui_core DIRS ui/core EXTRA ui/core/windows/text_file.cpp
