@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
-# run on a private Xvfb server, once without and once with a window manager.
+# run on a private Xvfb server, once without and once with a window manager;
+# the Wayland tests on a private headless sway.
 #   BUILD=dir          build directory (default: build)
 #   CMAKE_ARGS="..."   extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
 set -euo pipefail
@@ -16,3 +17,5 @@ echo "== tests (Xvfb, no window manager)"
 tools/with-xvfb.sh ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
+echo "== Wayland tests (headless sway)"
+tools/with-sway.sh ctest --test-dir "$build" --output-on-failure -L wayland --timeout 120

@@ -6,7 +6,8 @@
 # WAYLAND_DISPLAY set to the full path of sway's socket (and DISPLAY unset);
 # then ends sway and exits with the command's status. sway refuses to run as
 # root, so under root it runs as an unused uid (TOLM_SWAY_UID, default 1234);
-# clients run as root reach its socket by the full path.
+# clients run as root reach its socket by the full path. TOLM_SWAY_DEBUG=1
+# makes sway log in detail; TOLM_SWAY_LOG=FILE keeps its log.
 set -eu
 
 if [ $# -eq 0 ]; then
@@ -32,6 +33,7 @@ cleanup() {
     kill -9 "$sway_pid" 2>/dev/null || true
     wait "$sway_pid" 2>/dev/null || true
   fi
+  [ -n "${TOLM_SWAY_LOG:-}" ] && cp "$tmp/sway.log" "$TOLM_SWAY_LOG"
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -52,7 +54,7 @@ fi
 # shellcheck disable=SC2086
 env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK XDG_RUNTIME_DIR="$runtime" \
   WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 WLR_HEADLESS_OUTPUTS=1 \
-  $run_as sway -c "$tmp/config" >"$tmp/sway.log" 2>&1 &
+  $run_as sway ${TOLM_SWAY_DEBUG:+-d} -c "$tmp/config" >"$tmp/sway.log" 2>&1 &
 sway_pid=$!
 
 # Ready once its socket exists.
@@ -74,7 +76,9 @@ done
 
 unset DISPLAY
 WAYLAND_DISPLAY=$socket
-export WAYLAND_DISPLAY
+# Tells the Wayland tests that this compositor is theirs to type into.
+TOLM_TEST_COMPOSITOR=headless-sway
+export WAYLAND_DISPLAY TOLM_TEST_COMPOSITOR
 status=0
 "$@" || status=$?
 exit $status
