@@ -150,7 +150,10 @@ void WaylandConnection::Flush() {
 }
 
 void WaylandConnection::DispatchAvailable() {
-  while (wl_display_prepare_read(display_) != 0) wl_display_dispatch_pending(display_);
+  while (wl_display_prepare_read(display_) != 0) {
+    // A failed connection keeps its queue: stop here rather than spin.
+    if (wl_display_dispatch_pending(display_) < 0) CheckError();
+  }
   pollfd one{wl_display_get_fd(display_), POLLIN, 0};
   if (poll(&one, 1, 0) > 0) {
     wl_display_read_events(display_);
