@@ -164,12 +164,24 @@ void WaylandConnection::DispatchAvailable() {
   CheckError();
 }
 
-void WaylandConnection::Roundtrip() {
+void WaylandConnection::Roundtrip() { RoundtripUntil(Clock::now() + kCompositorAnswerTime); }
+
+void WaylandConnection::SettleBeforeExit(std::chrono::milliseconds limit) noexcept {
+  const WaitStyle style = style_;
+  style_ = WaitStyle::kSocket;  // the pump is not served any more
+  try {
+    RoundtripUntil(Clock::now() + limit);
+  } catch (const Exception&) {
+    // The program ends anyway; what could be sent has been.
+  }
+  style_ = style;
+}
+
+void WaylandConnection::RoundtripUntil(Clock::time_point deadline) {
   bool done = false;
   std::unique_ptr<wl_callback, CallbackDeleter> sync(wl_display_sync(display_));
   wl_callback_add_listener(sync.get(), &kSyncListener, &done);
   Flush();
-  const Clock::time_point deadline = Clock::now() + kCompositorAnswerTime;
   while (!done) {
     DispatchAvailable();
     if (done) break;

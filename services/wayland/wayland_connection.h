@@ -59,6 +59,10 @@ class WaylandConnection {
   // dispatches its events. Throws Exception when the connection fails or
   // the compositor does not answer in time.
   void Roundtrip();
+  // For the end of the program: sends what is queued and waits, on the socket
+  // alone and at most limit, until the compositor has handled it (it drops
+  // the requests of a client that hangs up before it has read them). Never throws.
+  void SettleBeforeExit(std::chrono::milliseconds limit) noexcept;
   // Waits until events arrive or the deadline passes, then dispatches them.
   void WaitForEvents(std::chrono::steady_clock::time_point deadline);
 
@@ -71,6 +75,8 @@ class WaylandConnection {
   // Waits until the socket is ready for events (in) or for writing (out),
   // or the deadline passes; false on time-out.
   bool WaitSocket(bool out, std::chrono::steady_clock::time_point deadline);
+  // Roundtrip bounded by the deadline.
+  void RoundtripUntil(std::chrono::steady_clock::time_point deadline);
   // Throws the connection's error as Exception when it has one.
   void CheckError();
 

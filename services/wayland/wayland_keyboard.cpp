@@ -67,6 +67,7 @@ void WaylandKeyboard::BeginKeys(const std::vector<char32_t>& characters) {
   characterIndex_.clear();
   for (size_t i = 0; i < characters_.size(); ++i) characterIndex_.emplace(characters_[i], i);
   events_ = 0;
+  batchStart_ = Clock::now();
   abandonAtEnd_.emplace([this] { Abandon(); });
   if (keyboard_ == nullptr) {
     Create();
@@ -134,6 +135,12 @@ void WaylandKeyboard::Count() {
   ++events_;
   if (events_ % kSyncInterval == 0) {
     connection_.Roundtrip();
+    // The pace: a batch takes at least its share of a second, waited on
+    // the pump so a close request still ends the typing at once.
+    const Clock::time_point due =
+        batchStart_ + std::chrono::microseconds(1000000ull * kSyncInterval / kMaxEventsPerSecond);
+    while (Clock::now() < due) PumpWaitUntil(due);
+    batchStart_ = Clock::now();
   } else if (events_ % kFlushInterval == 0) {
     connection_.Flush();
     connection_.DispatchAvailable();
@@ -150,8 +157,9 @@ void WaylandKeyboard::Abandon() {
   for (uint32_t keycode : std::set<uint32_t>(down_)) Send(keycode, false);
   modifiers_ = 0;
   SendModifiers();
-  // The program is ending: what is queued must reach the compositor now.
-  wl_display_flush(connection_.Display());
+  // The program is ending: the compositor must have handled the releases
+  // before the connection closes.
+  connection_.SettleBeforeExit(kReleaseTime);
 }
 
 }  // namespace tolm

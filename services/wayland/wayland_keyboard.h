@@ -21,7 +21,8 @@
 // compositor or the program it types into. A string ends with a round trip:
 // every event has reached the compositor when SendKeys returns. When a
 // close request ends the program in the middle of a string, the keys it
-// holds down are released first.
+// holds down are released first, and the program ends once the compositor
+// has handled that (at most kReleaseTime later).
 #pragma once
 
 #include <chrono>
@@ -40,8 +41,16 @@ struct zwp_virtual_keyboard_v1;
 namespace tolm {
 
 inline constexpr std::chrono::milliseconds kKeyboardSettleTime{200};
+// How long the end of the program waits for the compositor to take the
+// releases of keys a key string held down.
+inline constexpr std::chrono::milliseconds kReleaseTime{500};
 inline constexpr unsigned kFlushInterval = 32;
 inline constexpr unsigned kSyncInterval = 512;
+// At most this many key events a second. The compositor passes the keys on
+// to the focused program as fast as they come and disconnects a program that
+// falls too far behind in reading them (its socket fills up), so a long
+// string must not outrun the program it types into.
+inline constexpr unsigned kMaxEventsPerSecond = 10000;
 
 class WaylandKeyboard : public KeyboardSystem {
  public:
@@ -76,6 +85,7 @@ class WaylandKeyboard : public KeyboardSystem {
   std::set<uint32_t> down_;  // keys this keyboard holds down
   uint32_t modifiers_ = 0;
   unsigned events_ = 0;
+  std::chrono::steady_clock::time_point batchStart_;
   std::optional<AtProgramEnd> abandonAtEnd_;  // while a key string is sent
 };
 

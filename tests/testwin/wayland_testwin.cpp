@@ -1,13 +1,15 @@
 // A small Wayland-native client for the Wayland window and keystroke tests:
 //
 //   tolm_wayland_testwin --title T [--app-id A] [--log FILE] [--pid-file F] [--many N]
+//                        [--releases yes]
 //
 // Maps an xdg-shell toplevel titled T with app id A (default TolmTestWin);
 // a close request ends it with status 0. --many N adds N more toplevels
 // "T 1".."T N". Every key press is appended to the log as one flushed line,
 // in the X test window's format: the text it types (UTF-8), or the keysym
 // name for keys that type no text; with CTRL or ALT held the keysym name
-// with "C-" / "M-" in front. The pid file is written once the main window is
+// with "C-" / "M-" in front. --releases yes logs every key release too, as
+// "up " and the keysym name. The pid file is written once the main window is
 // mapped (the compositor has handled the commit of its first buffer), so its
 // presence means "ready".
 #include <sys/mman.h>
@@ -34,6 +36,7 @@ struct Options {
   std::string log;
   std::string pidFile;
   int many = 0;
+  bool releases = false;
 };
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -45,6 +48,7 @@ bool Parse(int argc, char** argv, Options& o) {
     else if (key == "--log") o.log = value;
     else if (key == "--pid-file") o.pidFile = value;
     else if (key == "--many") o.many = std::atoi(value);
+    else if (key == "--releases") o.releases = std::string(value) == "yes";
     else return false;
   }
   return argc % 2 == 1;
@@ -121,7 +125,14 @@ void OnEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
 void OnLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
 void OnKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
   App& app = *static_cast<App*>(data);
-  if (state == WL_KEYBOARD_KEY_STATE_PRESSED && app.state != nullptr) app.Log(app.Describe(key));
+  if (app.state == nullptr) return;
+  if (state == WL_KEYBOARD_KEY_STATE_PRESSED) {
+    app.Log(app.Describe(key));
+  } else if (app.options.releases) {
+    char name[64] = {};
+    xkb_keysym_get_name(xkb_state_key_get_one_sym(app.state, key + 8), name, sizeof name);
+    app.Log(std::string("up ") + name);
+  }
 }
 void OnModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched, uint32_t locked,
                  uint32_t group) {
@@ -227,7 +238,8 @@ void WritePidFile(const std::string& path) {
 int main(int argc, char** argv) {
   App app;
   if (!Parse(argc, argv, app.options)) {
-    std::cerr << "usage: tolm_wayland_testwin --title T [--app-id A] [--log FILE] [--pid-file F] [--many N]\n";
+    std::cerr << "usage: tolm_wayland_testwin --title T [--app-id A] [--log FILE] [--pid-file F] [--many N]"
+                 " [--releases yes]\n";
     return 2;
   }
   app.display = wl_display_connect(nullptr);
