@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils x11-xkb-utils openbox xdotool xterm clang libclang-rt-14-dev
           qt6-base-dev fonts-dejavu-core zenity
-          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest)
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest
+          pkg-config sway foot wayland-utils libwayland-dev wayland-protocols libxkbcommon-dev wtype)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
-# run on a private Xvfb server, once without and once with a window manager.
-# Then the Windows build and its tests under Wine (tools/test-windows.sh).
+# run on a private Xvfb server, once without and once with a window manager;
+# the Wayland tests on a private headless sway. Then the Windows build and its
+# tests under Wine (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
 #   TOLM_SKIP_WINDOWS=1 leaves out the Windows stage
@@ -18,6 +19,8 @@ echo "== tests (Xvfb, no window manager)"
 tools/with-xvfb.sh ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
+echo "== Wayland tests (headless sway)"
+tools/with-sway.sh ctest --test-dir "$build" --output-on-failure -L wayland --timeout 120
 
 if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== Windows build and tests (Wine)"

@@ -1,0 +1,103 @@
+// The command files of tests/wayland/scripts run through the interpreter on
+// the Wayland backend against a real compositor: they start the Wayland test
+// window, wait for it, activate it, type into it, close it and wait for it
+// to go. What the window received is compared exactly, first key included.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+#include <string>
+#include <vector>
+
+#include "wayland_test_support.h"
+
+namespace tolm::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(WaylandEndToEnd, AFreshRunTypesAKeyStringExactlyFromItsFirstKey) {
+  TOLM_REQUIRE_COMPOSITOR();
+  TempDir dir;
+  const RunResult run = RunScript("keys.tm", {"TITLE=" + UniqueTitle("keys"), "LOG=" + dir.File("keys.log")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  const Lines expected{"Shift_L", "H", "i", " ",   "Shift_L", "A", "Control_L", "C-a", "C-b",
+                       "Alt_L",   "M-f", "Tab", "Tab", "x", "x", "x", "Left", "ä", "Shift_L", "Ö",
+                       "€", "Shift_L", "Ж", "日", "+", "Return"};
+  EXPECT_EQ(ReadLines(dir.File("keys.log")), expected);
+}
+
+TEST(WaylandEndToEnd, KeysGoToTheWindowActivatedLastAndBothWindowsClose) {
+  TOLM_REQUIRE_COMPOSITOR();
+  TempDir dir;
+  const RunResult run = RunScript("windows.tm", {"TITLE=" + UniqueTitle("two"), "LOG=" + dir.File("one.log"),
+                                                 "LOG2=" + dir.File("two.log")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_EQ(ReadLines(dir.File("one.log")), (Lines{"1", "3"}));
+  EXPECT_EQ(ReadLines(dir.File("two.log")), (Lines{"2"}));
+}
+
+// "U+4E00" and on as UTF-8 text, count characters.
+std::string HanCharacters(char32_t first, int count) {
+  std::string text;
+  for (char32_t c = first; c < first + static_cast<char32_t>(count); ++c) {
+    text += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+             static_cast<char>(0x80 | (c & 0x3F))};
+  }
+  return text;
+}
+
+TEST(WaylandEndToEnd, LongStringsArriveWhole) {
+  TOLM_REQUIRE_COMPOSITOR();
+  Lines expected(2000, "y");
+  const std::string han = HanCharacters(0x4E00, 80);
+  for (size_t i = 0; i < han.size(); i += 3) expected.push_back(han.substr(i, 3));
+  TempDir dir;
+  const RunResult run = RunScript("long.tm", {"TITLE=" + UniqueTitle("long"), "LOG=" + dir.File("keys.log")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_EQ(ReadLines(dir.File("keys.log")), expected);
+}
+
+TEST(WaylandEndToEnd, ACloseRequestEndsAHugeRepeatAtOnceLeavingNoKeyPressed) {
+  TOLM_REQUIRE_COMPOSITOR();
+  WaylandTestWindow window(UniqueTitle("repeat"), {"--releases", "yes"});
+  TempDir dir;
+  const std::string script =
+      dir.Write("big.tm", "/activate " + window.Title() + "\n/sendkeys \"+{x 2147483647}\"\n");
+  RunningProgram tolm(TOLM_WAYLAND_RUN, {script});
+  ASSERT_TRUE(WaitUntil([&] { return window.LogLines().size() >= 1000; }));
+  const auto asked = std::chrono::steady_clock::now();
+  tolm.Signal(SIGTERM);
+  EXPECT_EQ(tolm.Wait(2000).status, 143);
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, 500ms);
+  // SHIFT went down first and came up last; in between only X pressed and
+  // released, the last X released too.
+  ASSERT_TRUE(WaitUntil([&] { return window.LogLines().back() == "up Shift_L"; }));
+  const Lines lines = window.LogLines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines.front(), "Shift_L");
+  for (size_t i = 1; i + 1 < lines.size(); ++i) {
+    ASSERT_EQ(lines[i], i % 2 == 1 ? "X" : "up X") << "line " << i;
+  }
+  EXPECT_EQ(lines.size() % 2, 0u) << "an X pressed and not released";
+}
+
+TEST(WaylandEndToEnd, WithoutACompositorTheRunnerSaysWhy) {
+  const char* old = std::getenv("WAYLAND_DISPLAY");
+  const std::string saved = old != nullptr ? old : "";
+  setenv("WAYLAND_DISPLAY", "/nonexistent/wayland-9", 1);
+  const RunResult run = RunProgram(TOLM_WAYLAND_RUN, {"/sendkeys x"});
+  if (old != nullptr) setenv("WAYLAND_DISPLAY", saved.c_str(), 1);
+  else unsetenv("WAYLAND_DISPLAY");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err,
+            "tolm_wayland_run: no Wayland desktop: cannot connect to the compositor \"/nonexistent/wayland-9\": "
+            "No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace tolm::testing
