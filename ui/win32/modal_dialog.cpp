@@ -5,6 +5,17 @@
 
 namespace tolm {
 
+namespace {
+
+// Messages whose result a dialog procedure returns itself instead of
+// storing it in DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message) {
+  return message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_CTLCOLORSTATIC ||
+         message == WM_CTLCOLORDLG || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORBTN;
+}
+
+}  // namespace
+
 INT_PTR ModalDialog::Run(HWND owner) {
   failure_ = nullptr;
   SetLastError(0);
@@ -49,11 +60,10 @@ INT_PTR ModalDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
   }
   INT_PTR result = 0;
-  if (OnMessage(message, wParam, lParam, result)) {
-    SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
-    return TRUE;
-  }
-  return FALSE;
+  if (!OnMessage(message, wParam, lParam, result)) return FALSE;
+  if (ReturnsDirectly(message)) return result;
+  SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+  return TRUE;
 }
 
 }  // namespace tolm

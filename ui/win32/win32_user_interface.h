@@ -1,6 +1,6 @@
 // The user interface in native Windows forms: the system's message boxes,
-// the "Information" dialog and the list dialog, each shown modally with no
-// owner (the program has no main window).
+// the "Information" dialog, the list dialog and the command file editor,
+// each shown modally with no owner (the program has no main window).
 #pragma once
 
 #include "services/user_interface.h"
@@ -15,6 +15,8 @@ class Win32UserInterface : public UserInterface {
   bool AskYesNo(const std::string& text) override;
   // "/pause" is an "Information" box (the base class's Pause).
   void ShowListDialog(bool windowMode) override;
+  // The command file editor, shown until the user closes it.
+  void EditCommandFile(const std::string& fileName) override;
 
  private:
   ListDialogQuestions listQuestions_;
