@@ -14,6 +14,8 @@ target_link_libraries(tolm_ui_win32 PUBLIC tolm_ui_core tolm_services comctl32 c
 target_link_libraries(tolm32 PRIVATE tolm_ui_win32)
 
 if(TOLM_TESTS)
-  # Form tests need a display: run them with tools/with-xvfb.sh --wm.
+  # The form tests show real windows under Wine, so they need a display
+  # (label x11, as the Linux display tests): tools/with-xvfb.sh --wm ctest.
   tolm_windows_test_suite(win32_forms_tests win32 DEPS tolm_ui_win32)
+  set_tests_properties(win32_forms_tests PROPERTIES LABELS x11)
 endif()
