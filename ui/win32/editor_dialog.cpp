@@ -51,6 +51,9 @@ EditorDialog::EditorDialog(UserQuestions& questions, CommandDialogHost& commandD
 
 void EditorDialog::Edit(const std::string& fileName) {
   fileName_ = fileName;
+  // The status bar's window class, before the template creates the bar.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   HMENU menus = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_PopupMenu1));
   popup_ = GetSubMenu(menus, 0);
   try {
@@ -63,8 +66,6 @@ void EditorDialog::Edit(const std::string& fileName) {
 }
 
 void EditorDialog::OnInit() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   margin_ = ItemRect(Window(), Item(IDC_List1)).left;
   SendMessageA(Item(IDC_StatusBar1), SB_SETPARTS, std::size(kPanelEdges), reinterpret_cast<LPARAM>(kPanelEdges));
   if (onOpen) onOpen(Window());
