@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include "fakes/fake_process_platform.h"
 #include "support/run_tolm.h"
 #include "ui/scripted_user.h"
 #include "ui/win32/command_dialog.h"
@@ -154,6 +155,51 @@ TEST_F(Win32EditorTest, TheContextMenuDeletesTheSelectedLinesAndNothingSelectedI
   }});
   Edit(file);
   EXPECT_EQ(user_.errors, std::vector<std::string>{"No item(s) selected"});
+}
+
+// A close request posted to the program ends it with the message's code at
+// once, without the question about unsaved changes: in the editor and in a
+// dialog over it.
+TEST_F(Win32EditorTest, ACloseRequestPostedToTheProgramEndsItWhileTheEditorIsOpen) {
+  auto post = [](UINT message, WPARAM wParam) {
+    return [message, wParam](HWND) { PostThreadMessageA(GetCurrentThreadId(), message, wParam, 0); };
+  };
+  auto modify = [](HWND e) {
+    Select(e, {0});
+    Key(e, VK_DELETE);
+  };
+  struct Case {
+    std::vector<ModalDriver::Step> steps;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {{[&](HWND e) {
+         modify(e);
+         post(WM_CLOSE, 7)(e);
+       }},
+       7},
+      {{[&](HWND e) {
+          modify(e);
+          Click(e, IDM_NewCommand1);
+        },
+        post(WM_SYSCOMMAND, SC_CLOSE)},
+       61536},
+  };
+  for (const Case& c : cases) {
+    std::string file = WriteFile("one\r\n");
+    process_fakes::ProgramEndCatcher catcher;
+    ModalDriver driver(c.steps);
+    int ended = -1;
+    try {
+      Edit(file);
+    } catch (const process_fakes::ProgramEnded& e) {
+      ended = e.exitCode;
+    }
+    EXPECT_EQ(ended, c.exitCode);
+    EXPECT_EQ(driver.StepsLeft(), 0u);
+  }
+  EXPECT_EQ(user_.questions, std::vector<std::string>{});
+  EXPECT_EQ(dir_.Read("a.tm"), "one\r\n");
 }
 
 }  // namespace

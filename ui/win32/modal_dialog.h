@@ -1,7 +1,9 @@
 // A dialog template from forms.rc shown modally (DialogBoxParamA). A form
 // derives from it and handles its messages; an exception thrown by a handler
 // ends the dialog and is thrown again by Run, since it must not unwind
-// through the system's code.
+// through the system's code. A close request posted to the thread while a
+// dialog is shown (WM_CLOSE, or WM_SYSCOMMAND with SC_CLOSE) ends the program
+// with its code, as the program's pump does.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +36,7 @@ class ModalDialog {
   HWND Item(int id) const { return GetDlgItem(window_, id); }
 
  private:
+  static LRESULT CALLBACK FilterThreadMessages(int code, WPARAM wParam, LPARAM lParam);
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
