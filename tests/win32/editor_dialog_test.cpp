@@ -157,6 +157,37 @@ TEST_F(Win32EditorTest, TheContextMenuDeletesTheSelectedLinesAndNothingSelectedI
   EXPECT_EQ(user_.errors, std::vector<std::string>{"No item(s) selected"});
 }
 
+// Enter on the list (as a key, or as the dialog manager's default command
+// while the list has the focus) and a double click edit the current line.
+TEST_F(Win32EditorTest, EnterAndADoubleClickEditTheCurrentLine) {
+  const std::function<void(HWND)> ways[] = {
+      [](HWND e) { Key(e, VK_RETURN); },
+      [](HWND e) {
+        SetFocus(GetDlgItem(e, IDC_List1));
+        SendMessageA(e, WM_COMMAND, IDOK, 0);
+      },
+      [](HWND e) {
+        SendMessageA(e, WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(GetDlgItem(e, IDC_List1)));
+      },
+  };
+  std::string file = WriteFile("one\r\ntwo\r\n");
+  for (const auto& edit : ways) {
+    user_.yesNo = {false};
+    ModalDriver driver({[&](HWND e) {
+                          Select(e, {1});
+                          edit(e);
+                          SendMessageA(e, WM_CLOSE, 0, 0);
+                        },
+                        [](HWND d) {
+                          EXPECT_EQ(DialogItemText(d, IDC_Prog), "two");
+                          Click(d, IDC_btnCancel);
+                        }});
+    Edit(file);
+    EXPECT_EQ(driver.StepsLeft(), 0u);
+  }
+}
+
 // A close request posted to the program ends it with the message's code at
 // once, without the question about unsaved changes: in the editor and in a
 // dialog over it.
