@@ -19,6 +19,7 @@
 #include "services/windows/win_platform.h"
 #include "services/windows/win_taskbar_title.h"
 #include "ui/console/console_ui.h"
+#include "ui/win32/win32_user_interface.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ std::string TitleWord(const char* argv0) {
 int RunTolm(int argc, char** argv) {
   int first = 1;
   bool check = false;
+  bool console = false;
   for (; first < argc && StartsWithDashes(argv[first]); ++first) {
     std::string option = argv[first];
     if (option == "--help") {
@@ -65,15 +67,16 @@ int RunTolm(int argc, char** argv) {
       check = true;
       continue;
     }
-    if (option != "--console") {
-      std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
-      return 2;
+    if (option == "--console") {
+      console = true;
+      continue;
     }
+    std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
+    return 2;
   }
 
-  // Until the Windows forms exist, every run talks through the console.
-  static tolm::ConsoleUserInterface console;
-  tolm::SetUserInterface(&console);
+  static tolm::ConsoleUserInterface consoleUi;
+  tolm::SetUserInterface(console ? &consoleUi : tolm::WindowsFormsUserInterface());
   if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
 
   tolm::InstallWindowsPlatform();
