@@ -53,7 +53,7 @@ RunResult RunScript(const std::string& name, const std::vector<std::string>& env
     return setenv("PATH", path.c_str(), 1) == 0;
   }();
   if (!pathSet) throw std::runtime_error("cannot set PATH");
-  return RunProgram(TOLM_WAYLAND_RUN, {std::string(TOLM_WAYLAND_SCRIPTS) + "/" + name}, "", env, timeoutSeconds);
+  return RunProgram(TOLM_BINARY, {"--console", std::string(TOLM_WAYLAND_SCRIPTS) + "/" + name}, "", env, timeoutSeconds);
 }
 
 WaylandTestWindow::WaylandTestWindow(const std::string& title, const std::vector<std::string>& extra)

@@ -1,6 +1,6 @@
 // Helpers for the tests that run against a real Wayland compositor
 // (tools/with-sway.sh starts a headless sway): skipping without one, waiting
-// on a condition, running command files through tolm_wayland_run, and the
+// on a condition, running command files through tolm32, and the
 // Wayland test window as a child process.
 #pragma once
 
@@ -36,7 +36,7 @@ std::string UniqueTitle(const std::string& what);
 // The lines of a file (without their line ends); empty when it is missing.
 std::vector<std::string> ReadLines(const std::string& path);
 
-// Runs a command file of tests/wayland/scripts through tolm_wayland_run,
+// Runs a command file of tests/wayland/scripts through tolm32 --console,
 // with the test window's folder on PATH and the extra environment entries.
 RunResult RunScript(const std::string& name, const std::vector<std::string>& env, int timeoutSeconds = 30);
 
