@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,18 +86,36 @@ TEST(WaylandEndToEnd, ACloseRequestEndsAHugeRepeatAtOnceLeavingNoKeyPressed) {
   EXPECT_EQ(lines.size() % 2, 0u) << "an X pressed and not released";
 }
 
+// Sets (or, with nullptr, removes) an environment variable for its lifetime.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    if (old != nullptr) saved_ = old;
+    if (value != nullptr) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~ScopedVariable() {
+    if (saved_) setenv(name_, saved_->c_str(), 1);
+    else unsetenv(name_);
+  }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
 TEST(WaylandEndToEnd, WithoutAUsableCompositorTheRunFallsBackToX11AndSaysSo) {
   TempDir dir;
   const std::string log = dir.File("debug.log");
   const std::string script = dir.Write("x.tm", "/set debug=\"" + log + "\"\n/sendkeys x\n");
   // The child takes the first entry of a name, so the session's own are
   // replaced here for the run, not added.
-  const char* old = std::getenv("WAYLAND_DISPLAY");
-  const std::string saved = old != nullptr ? old : "";
-  setenv("WAYLAND_DISPLAY", "/nonexistent/wayland-9", 1);
-  const RunResult run = RunProgram(TOLM_BINARY, {"--console", script}, "", {"DISPLAY="});
-  if (old != nullptr) setenv("WAYLAND_DISPLAY", saved.c_str(), 1);
-  else unsetenv("WAYLAND_DISPLAY");
+  const ScopedVariable wayland("WAYLAND_DISPLAY", "/nonexistent/wayland-9");
+  const ScopedVariable display("DISPLAY", nullptr);
+  const RunResult run = RunProgram(TOLM_BINARY, {"--console", script});
   EXPECT_EQ(run.status, 1) << run.out << run.err;
   EXPECT_NE(run.err.find("Cannot open display: keystrokes need an X display"), std::string::npos) << run.err;
   const Lines lines = ReadLines(log);
