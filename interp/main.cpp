@@ -3,20 +3,17 @@
 // program's own options: no command line of the language starts that way.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
+#include "interp/program_options.h"
 #include "services/app_title.h"
 #include "services/desktop_proxies.h"
 #include "services/linux/desktop_module_loader.h"
 #include "services/linux/linux_platform.h"
 #include "services/program_end.h"
-#include "services/text.h"
-#include "services/version.h"
 #include "ui/console/console_ui.h"
 #include "ui/switch/switching_user_interface.h"
 #include "ui/switch/window_module_loader.h"
@@ -40,55 +37,27 @@ const char kUsage[] =
     "Exit status: 0 when the run succeeded, 1 when it failed, 128+N when signal N\n"
     "ended it.\n";
 
-bool StartsWithDashes(const char* arg) { return std::strncmp(arg, "--", 2) == 0; }
-
-// The program's own name without directory and extension is the title word.
-std::string TitleWord(const char* argv0) {
-  std::string name = tolm::StripDirectory(argv0);
-  std::string ext = tolm::FileExtension(name);
-  return name.substr(0, name.size() - ext.size());
-}
-
 int RunTolm(int argc, char** argv) {
-  int first = 1;
-  bool check = false;
-  bool consoleOption = false;
-  for (; first < argc && StartsWithDashes(argv[first]); ++first) {
-    std::string option = argv[first];
-    if (option == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (option == "--version") {
-      std::printf("tolm32 %s\n", tolm::kProgramVersion);
-      return 0;
-    }
-    if (option == "--check") {
-      check = true;
-      continue;
-    }
-    if (option != "--console") {
-      std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
-      return 2;
-    }
-    consoleOption = true;
-  }
+  int exitStatus = 0;
+  const std::optional<tolm::ProgramOptions> options = tolm::ReadProgramOptions(argc, argv, kUsage, exitStatus);
+  if (!options) return exitStatus;
 
   // Windows come from a module loaded on the first call that shows something;
   // a check never shows a window. Never destroyed: the program ends through
   // EndProgram, and the module must outlive every window.
   tolm::SwitchingUserInterface::LoadWindows loadWindows;
-  if (tolm::WantsWindows(consoleOption || check, std::getenv("DISPLAY"))) loadWindows = tolm::LoadWindowModule;
+  if (tolm::WantsWindows(options->console || options->check, std::getenv("DISPLAY")))
+    loadWindows = tolm::LoadWindowModule;
   static tolm::ConsoleUserInterface console;
   static tolm::SwitchingUserInterface ui(console, loadWindows);
   tolm::SetUserInterface(&ui);
-  if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
+  if (argc > 0) tolm::SetApplicationTitle(tolm::TitleWord(argv[0]));
 
-  if (check) {
+  if (options->check) {
     // A check needs no platform beyond the pump (and no display): it serves
     // close requests while the files are read and parsed.
     tolm::InstallLinuxPump();
-    return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
+    return tolm::CheckCommandFiles(tolm::FileArguments(argc, argv, options->first));
   }
 
   // Before any thread exists: it blocks the close requests, which every
@@ -98,11 +67,7 @@ int RunTolm(int argc, char** argv) {
   // The desktop's module is loaded by the first window, key or show-mode
   // command: runs without one never load its libraries.
   tolm::InstallDesktopProxies(tolm::OpenSessionDesktop);
-  // The argument text is rebuilt as the raw command line would have held it.
-  std::vector<const char*> words{argv[0]};
-  words.insert(words.end(), argv + first, argv + argc);
-  std::string tail = tolm::CommandTail(static_cast<int>(words.size()), words.data());
-  return tolm::RunArgumentText(tail);
+  return tolm::RunArgumentText(tolm::ArgumentText(argc, argv, options->first));
 }
 
 }  // namespace

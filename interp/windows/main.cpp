@@ -3,18 +3,15 @@
 // goes to the standard output and error it was started with. Leading
 // arguments that start with "--" are the program's own options.
 #include <cstdio>
-#include <cstring>
 #include <exception>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
+#include "interp/program_options.h"
 #include "services/app_title.h"
 #include "services/program_end.h"
-#include "services/text.h"
 #include "services/user_interface.h"
-#include "services/version.h"
 #include "services/windows/win_console.h"
 #include "services/windows/win_platform.h"
 #include "services/windows/win_taskbar_title.h"
@@ -40,53 +37,19 @@ const char kUsage[] =
     "Exit status: 0 when the run succeeded, 1 when it failed; a close request\n"
     "ends it with the request's code.\n";
 
-bool StartsWithDashes(const char* arg) { return std::strncmp(arg, "--", 2) == 0; }
-
-// The program's own name without directory and extension is the title word.
-std::string TitleWord(const char* argv0) {
-  std::string name = tolm::StripDirectory(argv0);
-  std::string ext = tolm::FileExtension(name);
-  return name.substr(0, name.size() - ext.size());
-}
-
 int RunTolm(int argc, char** argv) {
-  int first = 1;
-  bool check = false;
-  bool console = false;
-  for (; first < argc && StartsWithDashes(argv[first]); ++first) {
-    std::string option = argv[first];
-    if (option == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (option == "--version") {
-      std::printf("tolm32 %s\n", tolm::kProgramVersion);
-      return 0;
-    }
-    if (option == "--check") {
-      check = true;
-      continue;
-    }
-    if (option == "--console") {
-      console = true;
-      continue;
-    }
-    std::fprintf(stderr, "tolm32: unknown option %s\n%s", option.c_str(), kUsage);
-    return 2;
-  }
+  int exitStatus = 0;
+  const std::optional<tolm::ProgramOptions> options = tolm::ReadProgramOptions(argc, argv, kUsage, exitStatus);
+  if (!options) return exitStatus;
 
   static tolm::ConsoleUserInterface consoleUi;
-  tolm::SetUserInterface(console ? &consoleUi : tolm::WindowsFormsUserInterface());
-  if (argc > 0) tolm::SetApplicationTitle(TitleWord(argv[0]));
+  tolm::SetUserInterface(options->console ? &consoleUi : tolm::WindowsFormsUserInterface());
+  if (argc > 0) tolm::SetApplicationTitle(tolm::TitleWord(argv[0]));
 
   tolm::InstallWindowsPlatform();
   tolm::ShowTitleOnTaskbar();
-  if (check) return tolm::CheckCommandFiles(std::vector<std::string>(argv + first, argv + argc));
-  // The argument text is rebuilt as the raw command line would have held it.
-  std::vector<const char*> words{argv[0]};
-  words.insert(words.end(), argv + first, argv + argc);
-  std::string tail = tolm::CommandTail(static_cast<int>(words.size()), words.data());
-  return tolm::RunArgumentText(tail);
+  if (options->check) return tolm::CheckCommandFiles(tolm::FileArguments(argc, argv, options->first));
+  return tolm::RunArgumentText(tolm::ArgumentText(argc, argv, options->first));
 }
 
 }  // namespace
