@@ -27,6 +27,11 @@ TEST(Win32InfoDialog, ShowsTheWholeTextReadOnlyAndOkEndsIt) {
     EXPECT_NE(GetWindowLongA(GetDlgItem(d, IDC_Msg), GWL_STYLE) & ES_READONLY, 0);
     EXPECT_NE(GetWindowLongA(GetDlgItem(d, IDC_Msg), GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_EQ(DialogItemText(d, IDC_OKBtn), "OK");
+    // OK has the focus (Enter ends the dialog) and no text is selected.
+    EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_OKBtn));
+    DWORD start = 1, end = 1;
+    SendMessageA(GetDlgItem(d, IDC_Msg), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end);
     Click(d, IDC_OKBtn);
   }});
   ui.ShowInfoDialog(text, true);

@@ -53,6 +53,10 @@ void WriteBitmap(HWND window, const std::string& path) {
   SetForegroundWindow(window);
   LetItShow();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  // The repaint reaches the screen only once its drawing is flushed and the
+  // display has shown it; copy the screen after that.
+  GdiFlush();
+  LetItShow();
   RECT r;
   GetWindowRect(window, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;

@@ -87,7 +87,11 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 INT_PTR ModalDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     OnInit();
-    return TRUE;  // the system gives the focus to the first control that takes it
+    // A form that put the focus on a control keeps it; otherwise the system
+    // gives it to the first control that takes it (and selects an edit
+    // control's whole text).
+    HWND focus = GetFocus();
+    return focus != nullptr && IsChild(Window(), focus) ? FALSE : TRUE;
   }
   if (message == WM_COMMAND) {
     int id = LOWORD(wParam);
