@@ -13,6 +13,7 @@
 #pragma once
 
 #include <chrono>
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -37,6 +38,20 @@ std::string StartShowModeWatcherForModule(std::function<void()> watch) noexcept;
 // throw happens in the runtime of the code that calls it.
 inline void ThrowIfFailed(const std::string& failure) {
   if (!failure.empty()) throw Exception(failure);
+}
+
+// Runs one call of a module's work; what it throws is reported instead.
+// Inline, so that the catch happens in the runtime of the module that
+// threw. unknown names the module in the report of a non-standard exception.
+template <typename Call>
+void GuardedModuleCall(Call call, const char* unknown) noexcept {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    ReportModuleFailure(e.what());
+  } catch (...) {
+    ReportModuleFailure(unknown);
+  }
 }
 
 // PumpWaitUntil as a module calls it: its failure is raised in the module.

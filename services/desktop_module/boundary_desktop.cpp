@@ -11,13 +11,7 @@ namespace {
 // Runs one call of the module's work; what it throws is reported instead.
 template <typename Call>
 void Guarded(Call call) noexcept {
-  try {
-    call();
-  } catch (const std::exception& e) {
-    ReportModuleFailure(e.what());
-  } catch (...) {
-    ReportModuleFailure("unknown failure in the desktop module");
-  }
+  GuardedModuleCall(call, "unknown failure in the desktop module");
 }
 
 }  // namespace

@@ -1,23 +1,15 @@
 #include "ui/qt/module/boundary_user_interface.h"
 
-#include <exception>
 
-#include "ui/switch/window_module.h"
+#include "services/module_boundary.h"
 
 namespace tolm {
 namespace {
 
-// Runs one call of the inner interface, turning whatever it throws into a
-// reported failure.
+// Runs one call of the module's work; what it throws is reported instead.
 template <typename Call>
 void Guarded(Call call) noexcept {
-  try {
-    call();
-  } catch (const std::exception& e) {
-    ReportWindowFailure(e.what());
-  } catch (...) {
-    ReportWindowFailure("unknown failure in the window module");
-  }
+  GuardedModuleCall(call, "unknown failure in the window module");
 }
 
 }  // namespace
