@@ -49,12 +49,14 @@ const uint8_t* QuietRules(bool building, bool tracing) {
   static const std::array<std::vector<uint8_t>, 4> tables = [] {
     std::array<std::vector<uint8_t>, 4> t;
     const auto& actions = CommandActions();
-    for (int kind = 0; kind < 4; ++kind)
+    for (int kind = 0; kind < 4; ++kind) {
+      t[static_cast<size_t>(kind)].reserve(actions.size());
       for (const CommandAction& a : actions) {
         const bool busy = (a.build != nullptr && (kind / 2 == 1 || a.buildsText)) ||
                           (a.trace != nullptr && kind % 2 == 1) || a.effect != RuleEffect::None;
         t[static_cast<size_t>(kind)].push_back(busy ? 0 : 1);
       }
+    }
     return t;
   }();
   return tables[static_cast<size_t>((building ? 2 : 0) + (tracing ? 1 : 0))].data();

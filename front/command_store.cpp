@@ -1,5 +1,6 @@
 #include "front/command_store.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "front/command_record.h"
@@ -11,6 +12,10 @@ namespace {
 
 // A reference is the chunk's number (high 16 bits) and the offset in it.
 constexpr size_t kChunkSize = size_t{1} << 16;
+// The first chunk is small and each next one twice the last, up to
+// kChunkSize: a run of one short command touches one page of it, not the
+// first page of 64 KiB with everything allocated after it on further pages.
+constexpr size_t kFirstChunkSize = size_t{1} << 10;
 constexpr size_t kMaxChunks = size_t{1} << 16;
 constexpr int32_t kOptionBase = 256;
 
@@ -106,9 +111,10 @@ unsigned char* CommandStore::Reserve(size_t n, uint32_t& at) {
     at = static_cast<uint32_t>((chunks_.size() - 1) << 16);
     return chunks_.back().get();
   }
-  if (chunks_.empty() || used_ + n > kChunkSize) {
+  if (chunks_.empty() || used_ + n > capacity_) {
     if (chunks_.size() == kMaxChunks) throw Exception("Out of memory");
-    chunks_.push_back(std::make_unique_for_overwrite<unsigned char[]>(kChunkSize));
+    capacity_ = std::max(n, capacity_ == 0 ? kFirstChunkSize : std::min(capacity_ * 2, kChunkSize));
+    chunks_.push_back(std::make_unique_for_overwrite<unsigned char[]>(capacity_));
     current_ = chunks_.size() - 1;
     used_ = 0;
   }

@@ -136,6 +136,7 @@ class CommandStore {
   std::vector<std::unique_ptr<unsigned char[]>> chunks_;
   size_t current_ = 0;  // the chunk being filled
   size_t used_ = 0;     // bytes used of it
+  size_t capacity_ = 0; // and its size
   size_t bytesUsed_ = 0;
   std::deque<uint32_t> top_;
 };

@@ -153,7 +153,7 @@ class TCustomParser {
   // The stacks start small and double as a parse goes deeper, up to the
   // fixed 2048 entries: most parses never need more than a few dozen, and
   // every parser made at start-up would otherwise set up all of them.
-  static constexpr int kInitialStack = 64;
+  static constexpr int kInitialStack = 16;
   void Grow() {
     const size_t size = std::min(states_.size() * 2, static_cast<size_t>(kStackSize));
     states_.resize(size);

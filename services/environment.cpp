@@ -23,7 +23,7 @@ std::map<std::string, std::unique_ptr<char[]>>& OwnedEntries() {
 int SetEnvironmentVariable(const std::string& name, const std::string& value) {
   if (name.empty() || name.find('=') != std::string::npos) return EINVAL;
   const size_t size = name.size() + 1 + value.size() + 1;
-  auto entry = std::make_unique<char[]>(size);
+  auto entry = std::make_unique_for_overwrite<char[]>(size);  // every byte is written below
   std::memcpy(entry.get(), name.data(), name.size());
   entry[name.size()] = '=';
   std::memcpy(entry.get() + name.size() + 1, value.c_str(), value.size() + 1);
