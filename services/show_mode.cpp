@@ -81,6 +81,9 @@ class Watchers {
   }
 
   void FinishAll() {
+    // A run that started no watcher (most runs) has nothing to wait for: no
+    // pipe, which every run would otherwise pay for at its end.
+    if (list_.empty()) return;
     WakePipe wake;
     if (wake.Valid()) WaitOnPump(wake);
     for (Entry& entry : list_) entry.thread.join();  // ended, or (no pump) bounded anyway

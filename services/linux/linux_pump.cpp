@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
 // The time left until the deadline, for ppoll: none blocks without limit, a
 // deadline that has passed does not block at all.
 timespec TimeLeft(Clock::time_point deadline) {
+  if (deadline == Clock::time_point::min()) return timespec{0, 0};
   Clock::time_point now = Clock::now();
   if (deadline <= now) return timespec{0, 0};  // also keeps time_point::min() from overflowing
   auto left = deadline - now;
@@ -42,10 +43,12 @@ LinuxPump::LinuxPump() {
 bool LinuxPump::WaitAndServe(std::optional<Clock::time_point> deadline) {
   // A deadline that has passed asks for a non-blocking pass; a blocking wait
   // always polls, so close requests during waits are served at once.
-  const Clock::time_point now = Clock::now();
-  if (deadline && *deadline <= now) {
-    if (now - lastPass_ < kPassInterval) return false;
-    lastPass_ = now;
+  // time_point::min() (a pass between commands) has passed without asking
+  // the clock.
+  const bool nonBlocking = deadline && (*deadline == Clock::time_point::min() || *deadline <= Clock::now());
+  if (nonBlocking) {
+    if (!NonBlockingPassDue()) return false;
+    deadline = Clock::time_point::min();
   }
   std::vector<EventSource> sources = RegisteredEventSources();
   std::vector<pollfd> fds;
@@ -55,7 +58,7 @@ bool LinuxPump::WaitAndServe(std::optional<Clock::time_point> deadline) {
   // With a toolkit attached, its loop does the blocking (it serves close
   // requests itself); the ppoll below then only collects what is ready.
   if (ToolkitLoop* toolkit = AttachedToolkitLoop()) {
-    if (deadline && *deadline <= now) {
+    if (nonBlocking) {
       toolkit->ServePending();
     } else {
       std::vector<int> sourceFds;
@@ -78,6 +81,19 @@ bool LinuxPump::WaitAndServe(std::optional<Clock::time_point> deadline) {
     // A callback may have unregistered a later source; skip what is gone.
     if ((fds[i + 1].revents & kReadyEvents) && IsEventSourceRegistered(sources[i].id)) sources[i].onReady();
   }
+  return true;
+}
+
+// The first pass has no earlier one to be too close to, so it reads no
+// clock: a run of one command never maps the clock's pages.
+bool LinuxPump::NonBlockingPassDue() {
+  if (!passed_) {
+    passed_ = true;
+    return true;
+  }
+  const Clock::time_point now = Clock::now();
+  if (now - lastPass_ < kPassInterval) return false;
+  lastPass_ = now;
   return true;
 }
 

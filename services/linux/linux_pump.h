@@ -22,7 +22,11 @@ class LinuxPump : public PumpBackend {
   void ServeCloseRequest() override;
 
  private:
+  // Whether a non-blocking pass should poll now, or is too close to the last.
+  bool NonBlockingPassDue();
+
   UniqueFd signals_;
+  bool passed_ = false;
   std::chrono::steady_clock::time_point lastPass_{};
 };
 
