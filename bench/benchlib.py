@@ -37,6 +37,7 @@ class Run:
     seconds: float
     cpu_seconds: float
     status: int
+    page_faults: int = 0  # minor and major, from wait4
 
 
 def run_once(argv, env=None, cwd=None):
@@ -47,7 +48,7 @@ def run_once(argv, env=None, cwd=None):
     _, status, usage = os.wait4(child.pid, 0)
     elapsed = time.perf_counter() - start
     child.returncode = os.waitstatus_to_exitcode(status)
-    return Run(elapsed, usage.ru_utime + usage.ru_stime, child.returncode)
+    return Run(elapsed, usage.ru_utime + usage.ru_stime, child.returncode, usage.ru_minflt + usage.ru_majflt)
 
 
 def peak_rss_kib(argv, cwd=None):
