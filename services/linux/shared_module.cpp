@@ -15,16 +15,6 @@ std::string LastLoaderError() {
   return reason ? reason : "unknown reason";
 }
 
-// The folder of the running executable, with a trailing "/"; empty when the
-// link cannot be read.
-std::string ExecutableFolder() {
-  std::string path(4096, '\0');
-  ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-  if (n <= 0 || static_cast<size_t>(n) >= path.size()) return "";
-  path.resize(static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
 }  // namespace
 
 SharedModule::~SharedModule() {
@@ -52,12 +42,6 @@ void* SharedModule::Symbol(const char* name) const {
   void* address = handle_ ? dlsym(handle_, name) : nullptr;
   if (!address) throw Exception(handle_ ? LastLoaderError() : std::string("no module is loaded"));
   return address;
-}
-
-std::vector<std::string> ModuleSearchPaths(const std::string& fileName) {
-  std::string folder = ExecutableFolder();
-  if (folder.empty()) return {};
-  return {folder + fileName, folder + "../lib/tolm/" + fileName};
 }
 
 SharedModule OpenProgramModule(const std::string& fileName) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "services/linux/program_paths.h"
+
 namespace tolm {
 
 class SharedModule {
@@ -30,11 +32,6 @@ class SharedModule {
   explicit SharedModule(void* handle) : handle_(handle) {}
   void* handle_ = nullptr;
 };
-
-// Where a module that belongs to this program is looked for, in order: beside
-// the executable (a build tree) and in the installation's lib/tolm folder
-// (bin/../lib/tolm).
-std::vector<std::string> ModuleSearchPaths(const std::string& fileName);
 
 // Opens the first of ModuleSearchPaths(fileName) that exists. Throws
 // Exception when none does, or when the one found cannot be opened.
