@@ -11,12 +11,18 @@
 #include "interp/program_options.h"
 #include "services/app_title.h"
 #include "services/desktop_proxies.h"
-#include "services/linux/desktop_module_loader.h"
 #include "services/linux/linux_platform.h"
 #include "services/program_end.h"
 #include "ui/console/console_ui.h"
 #include "ui/switch/switching_user_interface.h"
+#if TOLM_CONSOLE_PROGRAM
+#include "interp/desktop_need.h"
+#include "services/errors.h"
+#include "services/linux/desktop_program.h"
+#else
+#include "services/linux/desktop_module_loader.h"
 #include "ui/switch/window_module_loader.h"
+#endif
 
 namespace {
 
@@ -41,13 +47,23 @@ int RunTolm(int argc, char** argv) {
   int exitStatus = 0;
   const std::optional<tolm::ProgramOptions> options = tolm::ReadProgramOptions(argc, argv, kUsage, exitStatus);
   if (!options) return exitStatus;
+  const bool wantsWindows = tolm::WantsWindows(options->console || options->check, std::getenv("DISPLAY"));
 
+#if TOLM_CONSOLE_PROGRAM
+  // This build is linked statically, for a fast start, and cannot load
+  // modules: a run that may show windows or use the desktop is the desktop
+  // program's, before anything of it has run. A check needs neither.
+  if (!options->check &&
+      (wantsWindows || tolm::ArgumentMayNeedDesktop(tolm::ArgumentText(argc, argv, options->first))))
+    tolm::ExecDesktopProgram(argv);
+  const tolm::SwitchingUserInterface::LoadWindows loadWindows;
+#else
   // Windows come from a module loaded on the first call that shows something;
   // a check never shows a window. Never destroyed: the program ends through
   // EndProgram, and the module must outlive every window.
   tolm::SwitchingUserInterface::LoadWindows loadWindows;
-  if (tolm::WantsWindows(options->console || options->check, std::getenv("DISPLAY")))
-    loadWindows = tolm::LoadWindowModule;
+  if (wantsWindows) loadWindows = tolm::LoadWindowModule;
+#endif
   static tolm::ConsoleUserInterface console;
   static tolm::SwitchingUserInterface ui(console, loadWindows);
   tolm::SetUserInterface(&ui);
@@ -66,7 +82,13 @@ int RunTolm(int argc, char** argv) {
   tolm::InstallLinuxPlatform();
   // The desktop's module is loaded by the first window, key or show-mode
   // command: runs without one never load its libraries.
+#if TOLM_CONSOLE_PROGRAM
+  tolm::InstallDesktopProxies([]() -> tolm::DesktopBackend {
+    throw tolm::Exception("Cannot load the desktop module: the console program loads no modules");
+  });
+#else
   tolm::InstallDesktopProxies(tolm::OpenSessionDesktop);
+#endif
   return tolm::RunArgumentText(tolm::ArgumentText(argc, argv, options->first));
 }
 

@@ -61,10 +61,38 @@ TEST(DesktopModule, RunsWithoutWindowOrKeyCommandsNeverMapTheDesktopsLibraries) 
     SCOPED_TRACE(c.name);
     RunResult r = RunWithEnvironment({"-u", "DISPLAY", "LD_DEBUG=files"}, TOLM_BINARY, c.args, dir.path());
     const std::string objects = LoadedObjects(r);
+#if TOLM_CONSOLE_PROGRAM
+    // The console program is linked statically: a run it keeps has no
+    // dynamic loader at all, one it hands on is the desktop program's.
+    EXPECT_EQ(objects.empty(), !c.mapsDesktop) << objects;
+    if (!c.mapsDesktop) continue;
+#endif
     ASSERT_NE(objects.find("libc.so"), std::string::npos) << "the loader's trace is missing:\n" << r.err;
     EXPECT_EQ(MapsDesktopLibraries(objects), c.mapsDesktop) << objects;
   }
 }
+
+#if TOLM_CONSOLE_PROGRAM
+// The console program alone, without the desktop program beside it: runs
+// that need no module still work, one that does fails before it starts,
+// saying what is missing.
+TEST(DesktopModule, WithoutTheDesktopProgramADesktopRunFailsBeforeItsFirstCommand) {
+  TempDir dir;
+  const std::string program = dir.File("tolm32");
+  std::filesystem::copy_file(TOLM_BINARY, program);
+  const std::string marker = dir.File("ran");
+  const std::string script = dir.Write("desktop.tm", "/set X=1\n\"/usr/bin/touch\" \"" + marker + "\" /wait\n/wlist\n");
+
+  RunResult plain = RunWithEnvironment({"-u", "DISPLAY"}, program, {"--console", "/set", "X=1"}, dir.path());
+  EXPECT_EQ(plain.status, 0) << plain.err;
+
+  RunResult desktop = RunWithEnvironment({"-u", "DISPLAY"}, program, {"--console", script}, dir.path());
+  EXPECT_EQ(desktop.status, 1);
+  EXPECT_EQ(desktop.err, "TOLM32: Cannot start the desktop program: tolm32-desktop is not in " + dir.path() +
+                             "/ nor in " + dir.path() + "/../lib/tolm/\n");
+  EXPECT_FALSE(std::filesystem::exists(marker)) << "a line ran before the hand-over";
+}
+#endif
 
 TEST(DesktopModule, WithoutADisplayTheCommandFailsWithTheDisplaysMessage) {
   struct Case {
@@ -89,8 +117,7 @@ TEST(DesktopModule, WithoutADisplayTheCommandFailsWithTheDisplaysMessage) {
 
 TEST(DesktopModule, AMissingModuleFailsTheCommandThatNeededIt) {
   TempDir dir;
-  const std::string copy = dir.File("tolm32");
-  std::filesystem::copy_file(TOLM_BINARY, copy);
+  const std::string copy = CopyProgramWithoutModules(dir.path());
   const std::string script = dir.Write("keys.tm", "/set X=1\n/sendkeys \"a\"\n");
   RunResult r = RunWithEnvironment({"DISPLAY=:9999"}, copy, {"--console", script});
   EXPECT_EQ(r.status, 1);

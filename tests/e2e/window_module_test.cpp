@@ -22,8 +22,7 @@ RunResult RunWithDisplay(const std::string& display, const std::string& program,
 
 TEST(WindowModule, MissingModuleFallsBackToTheConsole) {
   TempDir dir;
-  const std::string copy = dir.File("tolm32");
-  std::filesystem::copy_file(TOLM_BINARY, copy);
+  const std::string copy = CopyProgramWithoutModules(dir.path());
   RunResult r = RunWithDisplay(":0", copy, {"/pause", "hello"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "tolm32: cannot show windows (tolm32-qt.so is not in " + dir.path() + "/ nor in " + dir.path() +
@@ -38,8 +37,7 @@ TEST(WindowModule, UnreachableDisplayFallsBackToTheConsole) {
 
 TEST(WindowModule, ARunThatShowsNothingSaysNothingAboutWindows) {
   TempDir dir;
-  const std::string copy = dir.File("tolm32");
-  std::filesystem::copy_file(TOLM_BINARY, copy);
+  const std::string copy = CopyProgramWithoutModules(dir.path());
   RunResult r = RunWithDisplay(":0", copy, {"/set", "X=1"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "") << "the module is looked for only when something is shown";

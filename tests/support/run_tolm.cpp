@@ -163,6 +163,15 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   return running.Wait(timeoutSeconds * 1000);
 }
 
+std::string CopyProgramWithoutModules(const std::string& dir) {
+  const std::filesystem::path program(TOLM_BINARY);
+  const std::filesystem::path desktop = program.parent_path() / "tolm32-desktop";
+  if (std::filesystem::exists(desktop)) std::filesystem::copy_file(desktop, dir + "/tolm32-desktop");
+  const std::string copy = dir + "/tolm32";
+  std::filesystem::copy_file(program, copy);
+  return copy;
+}
+
 RunResult RunTolm(const std::vector<std::string>& args, const std::string& dir, const std::vector<std::string>& env) {
   return RunProgram(TOLM_BINARY, args, dir, env);
 }

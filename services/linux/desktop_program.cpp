@@ -1,0 +1,31 @@
+#include "services/linux/desktop_program.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "services/debug_log.h"
+#include "services/errors.h"
+#include "services/linux/program_paths.h"
+
+namespace tolm {
+
+void ExecDesktopProgram(char** argv) {
+  const std::vector<std::string> paths = ModuleSearchPaths(kDesktopProgramName);
+  std::string folders;
+  for (const std::string& path : paths) {
+    execv(path.c_str(), argv);
+    // Only a missing file sends the search on: one that is there but cannot
+    // be run is the answer.
+    if (errno != ENOENT) {
+      throw Exception("Cannot start the desktop program " + path + ": " + SysErrorDescription(errno));
+    }
+    folders += (folders.empty() ? "" : " nor in ") + path.substr(0, path.rfind('/') + 1);
+  }
+  throw Exception(std::string("Cannot start the desktop program: ") + kDesktopProgramName + " is not in " +
+                  (folders.empty() ? "the program's folder" : folders));
+}
+
+}  // namespace tolm
