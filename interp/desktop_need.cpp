@@ -44,13 +44,23 @@ bool DesktopWordAt(std::string_view text, size_t slash) {
 }
 
 // The contents of a regular file, mapped for the scan; an empty view when
-// the file is empty or cannot be opened.
+// the file is empty, is not there, or is not a regular file.
 class MappedFile {
  public:
   explicit MappedFile(const std::string& name) {
-    const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return;
+    // Anything but a regular file is judged by its type alone: opening a
+    // FIFO, even for a moment, would let its writer start writing into a
+    // pipe that is closed again before the run reads it.
     struct stat info;
+    if (stat(name.c_str(), &info) != 0) return;
+    opened_ = true;
+    regular_ = S_ISREG(info.st_mode);
+    if (!regular_) return;
+    const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+      unreadable_ = true;
+      return;
+    }
     if (fstat(fd, &info) == 0) {
       regular_ = S_ISREG(info.st_mode);
       if (regular_ && info.st_size > 0) {
@@ -63,7 +73,6 @@ class MappedFile {
         }
       }
     }
-    opened_ = true;
     close(fd);
   }
   ~MappedFile() {

@@ -21,9 +21,9 @@ bool TextMayNeedDesktop(std::string_view text);
 
 // For the program's argument text: the editor (empty text), the text itself
 // as a command line, or for a bare command file name the file's contents. A
-// file that cannot be read twice (a pipe, a FIFO) or whose name holds a
-// variable may need it; one that cannot be opened needs nothing (the run
-// fails the same way in either program).
+// file that cannot be read twice (a pipe, a FIFO; never opened here) or
+// whose name holds a variable may need it; one that is not there needs
+// nothing (the run fails the same way in either program).
 bool ArgumentMayNeedDesktop(const std::string& argumentText);
 
 }  // namespace tolm

@@ -4,10 +4,15 @@
 // the run, so every doubtful case must come out "may need".
 #include "interp/desktop_need.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "support/run_tolm.h"
 
@@ -89,6 +94,27 @@ TEST(DesktopNeed, AFileRunIsJudgedByTheFilesText) {
   for (const Case& c : cases) {
     EXPECT_EQ(ArgumentMayNeedDesktop(c.argument), c.mayNeed) << c.argument;
   }
+}
+
+// A FIFO is judged by its type: opened for a moment, it would let a waiting
+// writer start writing into a pipe that is gone before the run reads it.
+TEST(DesktopNeed, AFifoIsNeverOpenedToJudgeIt) {
+  testing::TempDir dir;
+  const std::string fifo = dir.File("fifo.tm");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::atomic<bool> writerOpened{false};
+  std::thread writer([&] {
+    const int fd = open(fifo.c_str(), O_WRONLY);  // blocks until a reader opens
+    writerOpened = true;
+    if (fd >= 0) close(fd);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the writer waits in open() by now
+  EXPECT_TRUE(ArgumentMayNeedDesktop(fifo));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(writerOpened) << "the FIFO was opened";
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // lets a waiting writer go
+  writer.join();
+  if (reader >= 0) close(reader);
 }
 
 }  // namespace
