@@ -26,6 +26,10 @@ import benchlib
 def commands(tolm, before, check_file):
     rows = [("tolm32 --console /set X=1", [tolm, "--console", "/set", "X=1"]),
             ("tolm32 --check one-line.tm", [tolm, "--check", check_file])]
+    # The dynamic half, which desktop runs are handed to, for comparison.
+    desktop = os.path.join(os.path.dirname(tolm), "tolm32-desktop")
+    if os.access(desktop, os.X_OK):
+        rows.append(("tolm32-desktop --console /set X=1", [desktop, "--console", "/set", "X=1"]))
     if before:
         rows += [("before: tolm32 --console /set X=1", [before, "--console", "/set", "X=1"]),
                  ("before: tolm32 --check one-line.tm", [before, "--check", check_file])]
