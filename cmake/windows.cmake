@@ -5,12 +5,15 @@
 
 find_package(Threads REQUIRED)
 
-# Core files that the Windows counterparts below replace.
+# Core files that the Windows counterparts below replace, and the judgement
+# of runs for the Linux console program, which has no use here (one program,
+# no hand-over).
 set(TOLM_POSIX_ONLY
   services/debug_log.cpp
   services/environment.cpp
   services/pump_wait_readable.cpp
   interp/command_file.cpp
+  interp/desktop_need.cpp
   ui/core/text_file_posix.cpp
   ui/console/console_input.cpp)
 set(TOLM_WINDOWS_CORE

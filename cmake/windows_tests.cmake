@@ -18,6 +18,7 @@ set(TOLM_POSIX_ONLY_TESTS
   services/environment_test.cpp
   services/pump_sleep_test.cpp
   services/show_mode_watchers_test.cpp
+  interp/desktop_need_test.cpp
   ui/switching_user_interface_test.cpp
   ui/editor_file_test.cpp
   ui/text_file_test.cpp)
