@@ -15,6 +15,7 @@
 namespace tolm::testing {
 namespace {
 
+#ifdef TOLM_STARTUP_ORDERED
 // Addresses of the program's functions, by name as nm shows it demangled.
 std::map<std::string, uint64_t> FunctionAddresses() {
   const RunResult r = RunProgram("/usr/bin/nm", {"-C", "--defined-only", TOLM_BINARY});
@@ -33,6 +34,7 @@ std::map<std::string, uint64_t> FunctionAddresses() {
   }
   return addresses;
 }
+#endif
 
 TEST(StartupLayout, TheFunctionsEveryRunCallsLieTogether) {
 #ifndef TOLM_STARTUP_ORDERED
