@@ -14,7 +14,6 @@ namespace tolm {
 
 void ExecDesktopProgram(char** argv) {
   const std::vector<std::string> paths = ModuleSearchPaths(kDesktopProgramName);
-  std::string folders;
   for (const std::string& path : paths) {
     execv(path.c_str(), argv);
     // Only a missing file sends the search on: one that is there but cannot
@@ -22,10 +21,8 @@ void ExecDesktopProgram(char** argv) {
     if (errno != ENOENT) {
       throw Exception("Cannot start the desktop program " + path + ": " + SysErrorDescription(errno));
     }
-    folders += (folders.empty() ? "" : " nor in ") + path.substr(0, path.rfind('/') + 1);
   }
-  throw Exception(std::string("Cannot start the desktop program: ") + kDesktopProgramName + " is not in " +
-                  (folders.empty() ? "the program's folder" : folders));
+  throw Exception("Cannot start the desktop program: " + NotFoundMessage(kDesktopProgramName, paths));
 }
 
 }  // namespace tolm

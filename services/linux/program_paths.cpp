@@ -23,4 +23,10 @@ std::vector<std::string> ModuleSearchPaths(const std::string& fileName) {
   return {folder + fileName, folder + "../lib/tolm/" + fileName};
 }
 
+std::string NotFoundMessage(const std::string& fileName, const std::vector<std::string>& paths) {
+  std::string folders;
+  for (const std::string& path : paths) folders += (folders.empty() ? "" : " nor in ") + path.substr(0, path.rfind('/') + 1);
+  return fileName + " is not in " + (folders.empty() ? "the program's folder" : folders);
+}
+
 }  // namespace tolm

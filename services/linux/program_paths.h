@@ -12,4 +12,8 @@ namespace tolm {
 // (bin/../lib/tolm).
 std::vector<std::string> ModuleSearchPaths(const std::string& fileName);
 
+// What to say when fileName is in none of the paths searched:
+// "NAME is not in FOLDER/ nor in FOLDER/".
+std::string NotFoundMessage(const std::string& fileName, const std::vector<std::string>& paths);
+
 }  // namespace tolm

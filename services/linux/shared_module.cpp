@@ -49,9 +49,7 @@ SharedModule OpenProgramModule(const std::string& fileName) {
   for (const std::string& path : paths) {
     if (access(path.c_str(), F_OK) == 0) return SharedModule::Open(path);
   }
-  std::string folders;
-  for (const std::string& path : paths) folders += (folders.empty() ? "" : " nor in ") + path.substr(0, path.rfind('/') + 1);
-  throw Exception(fileName + " is not in " + (folders.empty() ? "the program's folder" : folders));
+  throw Exception(NotFoundMessage(fileName, paths));
 }
 
 void* OpenProgramModuleEntry(const std::string& fileName, const char* entry) {
