@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "expr/evaluator.h"
-#include "services/exit_status.h"
+#include "services/seams/exit_status.h"
 
 namespace {
 

@@ -1,25 +1,13 @@
 # The Windows build (cross-compiled with cmake/mingw-w64-x86_64.cmake): the
-# platform-free core as on Linux, the Windows backends in services/windows,
-# the console user interface; no X11 and no Qt. A few core files hold POSIX
-# calls; each has a Windows counterpart that takes its place here.
+# platform-free core and seams as on Linux, with the Windows variants and
+# backends of services/platform/windows in place of the POSIX and Linux ones;
+# the console user interface and the Win32 forms; no modules, no X11, no Qt.
 
 find_package(Threads REQUIRED)
 
-# Core files that the Windows counterparts below replace, and the judgement
-# of runs for the Linux console program, which has no use here (one program,
-# no hand-over).
-set(TOLM_POSIX_ONLY
-  services/debug_log.cpp
-  services/environment.cpp
-  services/pump_wait_readable.cpp
-  interp/command_file.cpp
-  interp/desktop_need.cpp
-  ui/core/text_file_posix.cpp
-  ui/console/console_input.cpp)
-set(TOLM_WINDOWS_CORE
-  services/windows/win_debug_log.cpp
-  services/windows/win_environment.cpp
-  services/windows/win_pump_wait_readable.cpp)
+# The judgement of runs for the Linux console program, which has no use here
+# (one program, no hand-over).
+set(TOLM_POSIX_ONLY interp/desktop_need.cpp)
 
 # Windows 7 and later; <windows.h> without min/max macros and rarely used parts.
 add_compile_definitions(_WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -43,21 +31,21 @@ function(tolm_windows_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-tolm_windows_library(tolm_services DIRS services EXTRA ${TOLM_WINDOWS_CORE} DEPS Threads::Threads)
+# The services with every Windows variant and backend in one library: the
+# variants (debug log, environment, files, console input) and the backends
+# call each other both ways.
+tolm_windows_library(tolm_services DIRS services/core services/seams services/platform/windows DEPS Threads::Threads ole32)
 tolm_windows_library(tolm_front DIRS front expr DEPS tolm_services)
 include(cmake/tables.cmake)
-tolm_windows_library(tolm_interp DIRS interp EXTRA interp/windows/command_file.cpp DEPS tolm_front tolm_services)
-tolm_windows_library(tolm_ui_console DIRS ui/console EXTRA ui/console/windows/console_input.cpp DEPS tolm_services)
-tolm_windows_library(tolm_ui_core DIRS ui/core EXTRA ui/core/windows/text_file.cpp
-  DEPS tolm_interp tolm_front tolm_services)
-# The Windows backends.
-tolm_windows_library(tolm_windows DIRS services/windows EXCLUDE ${TOLM_WINDOWS_CORE} DEPS tolm_services ole32)
+tolm_windows_library(tolm_interp DIRS interp DEPS tolm_front tolm_services)
+tolm_windows_library(tolm_ui_console DIRS ui/console DEPS tolm_services)
+tolm_windows_library(tolm_ui_core DIRS ui/core DEPS tolm_interp tolm_front tolm_services)
 
 # A GUI program (-mwindows): no console window of its own opens when it is
 # started from the desktop; --console uses the streams it was started with.
 add_executable(tolm32 interp/windows/main.cpp)
 target_compile_options(tolm32 PRIVATE ${TOLM_WARNINGS})
-target_link_libraries(tolm32 PRIVATE tolm_interp tolm_ui_core tolm_ui_console tolm_windows ole32)
+target_link_libraries(tolm32 PRIVATE tolm_interp tolm_ui_core tolm_ui_console tolm_services)
 target_link_options(tolm32 PRIVATE -mwindows)
 
 if(TOLM_TESTS)

@@ -18,6 +18,8 @@ set(TOLM_POSIX_ONLY_TESTS
   services/environment_test.cpp
   services/pump_sleep_test.cpp
   services/show_mode_watchers_test.cpp
+  services/desktop_proxies_test.cpp
+  services/desktop_selection_test.cpp
   interp/desktop_need_test.cpp
   ui/switching_user_interface_test.cpp
   ui/editor_file_test.cpp
@@ -60,7 +62,7 @@ set_target_properties(tolm_winhelper PROPERTIES OUTPUT_NAME winhelper)
 # A GUI program: a console program started by one would get a console (and
 # under Wine a console host process) of its own each time.
 target_link_options(tolm_winhelper PRIVATE -mwindows)
-tolm_windows_test_suite(windows_tests windows DEPS tolm_windows tolm_interp tolm_ui_core)
+tolm_windows_test_suite(windows_tests windows DEPS tolm_services tolm_interp tolm_ui_core)
 add_dependencies(windows_tests tolm_winhelper)
 target_compile_definitions(windows_tests PRIVATE TOLM_WINHELPER="Z:$<TARGET_FILE:tolm_winhelper>")
 

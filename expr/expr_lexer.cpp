@@ -3,7 +3,7 @@
 #include <array>
 
 #include "front/built_tables.h"
-#include "services/text.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "front/built_tables.h"
 #include "front/parse_report.h"
-#include "services/errors.h"
-#include "services/exit_status.h"
-#include "services/text.h"
+#include "services/core/errors.h"
+#include "services/seams/exit_status.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

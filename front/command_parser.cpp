@@ -6,7 +6,7 @@
 
 #include "front/built_tables.h"
 #include "front/command_actions.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 #include "front/parse_report.h"
 
 namespace tolm {

@@ -5,7 +5,7 @@
 
 #include "front/command_record.h"
 #include "front/keyword_table.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

@@ -11,7 +11,7 @@
 #include <exception>
 #include <memory>
 
-#include "front/text_source.h"
+#include "services/core/text_source.h"
 
 namespace tolm {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <stdexcept>
 
-#include "services/errors.h"
-#include "services/text.h"
+#include "services/core/errors.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
-#include "services/text.h"
+#include "services/core/text.h"
 
 namespace tolm {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "front/stream_funcs.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 

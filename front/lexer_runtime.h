@@ -11,7 +11,7 @@
 
 #include "front/input_buffer.h"
 #include "front/table_views.h"
-#include "front/text_source.h"
+#include "services/core/text_source.h"
 
 namespace tolm {
 

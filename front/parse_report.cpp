@@ -1,6 +1,6 @@
 #include "front/parse_report.h"
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

@@ -11,7 +11,7 @@
 
 #include "front/command_parser.h"
 #include "front/lexer_runtime.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static tolm::TTolmYacc parser;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "expr/evaluator.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "services/errors.h"
-#include "services/key_translation.h"
+#include "services/core/errors.h"
+#include "services/core/key_translation.h"
 
 namespace {
 

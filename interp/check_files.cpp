@@ -3,10 +3,10 @@
 #include <exception>
 
 #include "front/command_parser.h"
-#include "interp/command_file.h"
-#include "services/errors.h"
-#include "services/event_pump.h"
-#include "services/user_interface.h"
+#include "services/seams/command_file.h"
+#include "services/core/errors.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

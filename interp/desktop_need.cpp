@@ -9,7 +9,7 @@
 #include <array>
 
 #include "interp/program_entry.h"
-#include "services/text.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

@@ -1,7 +1,7 @@
 // "/edit", "/plist" and "/wlist": windows of the user interface, shown until
 // the user is done with them.
 #include "interp/executor.h"
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

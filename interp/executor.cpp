@@ -4,8 +4,8 @@
 #include "front/keyword_table.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
-#include "services/app_title.h"
-#include "services/event_pump.h"
+#include "services/seams/app_title.h"
+#include "services/seams/event_pump.h"
 
 namespace tolm {
 namespace {

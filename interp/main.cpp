@@ -9,19 +9,19 @@
 #include "interp/check_files.h"
 #include "interp/program_entry.h"
 #include "interp/program_options.h"
-#include "services/app_title.h"
-#include "services/desktop_proxies.h"
-#include "services/linux/linux_platform.h"
-#include "services/program_end.h"
+#include "services/seams/app_title.h"
+#include "services/modules/desktop_proxies.h"
+#include "services/platform/linux/linux_platform.h"
+#include "services/seams/program_end.h"
 #include "ui/console/console_ui.h"
 #include "ui/switch/switching_user_interface.h"
 #if TOLM_CONSOLE_PROGRAM
 #include "interp/desktop_need.h"
-#include "services/errors.h"
-#include "services/linux/desktop_program.h"
+#include "services/core/errors.h"
+#include "services/platform/linux/desktop_program.h"
 #else
-#include "services/linux/desktop_module_loader.h"
-#include "ui/switch/window_module_loader.h"
+#include "services/modules/desktop_module_loader.h"
+#include "services/modules/window_module_loader.h"
 #endif
 
 namespace {

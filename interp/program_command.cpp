@@ -4,9 +4,9 @@
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
-#include "services/errors.h"
-#include "services/programs.h"
-#include "services/text.h"
+#include "services/core/errors.h"
+#include "services/seams/programs.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

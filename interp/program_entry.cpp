@@ -5,9 +5,9 @@
 #include "front/keyword_table.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
-#include "services/errors.h"
-#include "services/text.h"
-#include "services/user_interface.h"
+#include "services/core/errors.h"
+#include "services/core/text.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

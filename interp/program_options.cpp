@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "services/text.h"
-#include "services/version.h"
+#include "services/core/text.h"
+#include "services/core/version.h"
 
 namespace tolm {
 

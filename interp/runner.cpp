@@ -4,14 +4,14 @@
 #include <memory>
 
 #include "front/command_parser.h"
-#include "interp/command_file.h"
+#include "services/seams/command_file.h"
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
-#include "services/app_title.h"
-#include "services/debug_log.h"
-#include "services/errors.h"
-#include "services/text.h"
-#include "services/user_interface.h"
+#include "services/seams/app_title.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
+#include "services/core/text.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 namespace {

@@ -4,10 +4,10 @@
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
-#include "services/errors.h"
-#include "services/event_pump.h"
-#include "services/keys.h"
-#include "services/windows.h"
+#include "services/core/errors.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
 
 namespace tolm {
 namespace {

@@ -16,6 +16,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # Another set-up running at the same time holds the package lock: wait for it.
+  apt-get -o DPkg::Lock::Timeout=900 update -qq
+  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

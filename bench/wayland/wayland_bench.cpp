@@ -25,11 +25,11 @@
 #include <thread>
 #include <vector>
 
-#include "services/desktop_backend.h"
-#include "services/keys.h"
-#include "services/linux/linux_platform.h"
-#include "services/wayland/wayland_platform.h"
-#include "services/windows.h"
+#include "services/seams/desktop.h"
+#include "services/seams/keyboard.h"
+#include "services/platform/linux/linux_platform.h"
+#include "services/desktop/wayland/wayland_platform.h"
+#include "services/seams/window_search.h"
 
 extern char** environ;
 

@@ -21,10 +21,10 @@
 #include <thread>
 #include <vector>
 
-#include "services/errors.h"
-#include "services/keys.h"
-#include "services/windows.h"
-#include "services/x11/x11_platform.h"
+#include "services/core/errors.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
+#include "services/desktop/x11/x11_platform.h"
 
 extern char** environ;
 

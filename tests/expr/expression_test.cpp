@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "front/recording_ui.h"
-#include "services/errors.h"
-#include "services/exit_status.h"
+#include "services/core/errors.h"
+#include "services/seams/exit_status.h"
 
 namespace tolm {
 namespace {

@@ -18,10 +18,10 @@
 #include <utility>
 #include <vector>
 
-#include "services/process_api.h"
-#include "services/program_end.h"
-#include "services/pump_backend.h"
-#include "services/user_interface.h"
+#include "services/seams/process_api.h"
+#include "services/seams/program_end.h"
+#include "services/seams/pump_backend.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm::process_fakes {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "front/command_parser.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 #include "recording_ui.h"
 
 namespace tolm::testing {

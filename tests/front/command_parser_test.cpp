@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/recording_ui.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

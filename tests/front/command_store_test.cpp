@@ -12,7 +12,7 @@
 
 #include "front/command_parser.h"
 #include "front/recording_ui.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

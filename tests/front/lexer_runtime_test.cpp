@@ -4,7 +4,7 @@
 
 #include "expr/expr_lexer.h"
 #include "front/lexer_automaton.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

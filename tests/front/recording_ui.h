@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "front/parse_report.h"
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm::testing {
 

@@ -9,7 +9,7 @@
 #include "front/command_parser.h"
 #include "front/input_buffer.h"
 #include "front/recording_ui.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

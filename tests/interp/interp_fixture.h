@@ -12,12 +12,12 @@
 #include "front/lexer_runtime.h"
 #include "interp/interpreter_state.h"
 #include "interp/runner.h"
-#include "services/app_title.h"
-#include "services/debug_log.h"
-#include "services/errors.h"
-#include "services/exit_status.h"
-#include "services/programs.h"
-#include "services/show_mode.h"
+#include "services/seams/app_title.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
+#include "services/seams/exit_status.h"
+#include "services/seams/programs.h"
+#include "services/seams/show_mode.h"
 
 namespace tolm {
 

@@ -1,7 +1,7 @@
 // The window commands and "/sendkeys" on a scripted desktop.
 #include "interp_fixture.h"
-#include "services/keys.h"
-#include "services/windows.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
 
 namespace tolm {
 namespace {

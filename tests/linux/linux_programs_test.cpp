@@ -8,12 +8,12 @@
 
 #include "fakes/fake_process_platform.h"
 #include "linux/linux_test_support.h"
-#include "services/errors.h"
-#include "services/event_pump.h"
-#include "services/exit_status.h"
-#include "services/linux/linux_launcher.h"
-#include "services/linux/linux_platform.h"
-#include "services/programs.h"
+#include "services/core/errors.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/exit_status.h"
+#include "services/platform/linux/linux_launcher.h"
+#include "services/platform/linux/linux_platform.h"
+#include "services/seams/programs.h"
 
 namespace tolm {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "services/errors.h"
+#include "services/core/errors.h"
 #include "support/run_tolm.h"
 #include "ui/qt/about_form.h"
 #include "ui/qt/program_icon.h"

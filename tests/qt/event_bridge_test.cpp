@@ -10,11 +10,11 @@
 
 #include <chrono>
 
-#include "services/event_pump.h"
-#include "services/event_sources.h"
-#include "services/linux/linux_pump.h"
-#include "services/linux/unique_fd.h"
-#include "services/toolkit_loop.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/event_sources.h"
+#include "services/platform/linux/linux_pump.h"
+#include "services/platform/posix/unique_fd.h"
+#include "services/seams/toolkit_loop.h"
 #include "ui/qt/event_bridge.h"
 
 namespace tolm::testing {

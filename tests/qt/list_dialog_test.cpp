@@ -10,8 +10,8 @@
 
 #include "dialog_script.h"
 #include "fakes/fake_process_platform.h"
-#include "services/errors.h"
-#include "services/windows.h"
+#include "services/core/errors.h"
+#include "services/seams/window_search.h"
 #include "ui/qt/list_dialog.h"
 #include "ui/qt/qt_user_interface.h"
 

@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "services/debug_log.h"
-#include "services/errors.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

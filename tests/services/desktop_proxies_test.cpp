@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "services/desktop_proxies.h"
-#include "services/errors.h"
-#include "services/module_boundary.h"
+#include "services/modules/desktop_proxies.h"
+#include "services/core/errors.h"
+#include "services/modules/module_boundary.h"
 
 namespace tolm {
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "services/debug_log.h"
-#include "services/desktop_selection.h"
-#include "services/errors.h"
+#include "services/seams/debug_log.h"
+#include "services/modules/desktop_selection.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/environment.h"
+#include "services/seams/environment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "services/key_translation.h"
+#include "services/core/key_translation.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "fakes/fake_process_platform.h"
-#include "services/errors.h"
-#include "services/keys.h"
-#include "services/program_end.h"
-#include "services/pump_backend.h"
+#include "services/core/errors.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/program_end.h"
+#include "services/seams/pump_backend.h"
 
 namespace tolm {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/match_pattern.h"
+#include "services/core/match_pattern.h"
 
 #include <gtest/gtest.h>
 

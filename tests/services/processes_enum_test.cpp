@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "fakes/fake_process_platform.h"
-#include "services/debug_log.h"
-#include "services/errors.h"
-#include "services/processes.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
+#include "services/seams/processes.h"
 
 namespace tolm {
 namespace {

@@ -2,8 +2,8 @@
 // parameter text split like a platform command line, and URLs told from names.
 #include <gtest/gtest.h>
 
-#include "services/argument_split.h"
-#include "services/url_form.h"
+#include "services/core/argument_split.h"
+#include "services/core/url_form.h"
 
 namespace tolm {
 namespace {

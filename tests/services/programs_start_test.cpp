@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "fakes/fake_process_platform.h"
-#include "services/debug_log.h"
-#include "services/errors.h"
-#include "services/exit_status.h"
-#include "services/programs.h"
-#include "services/show_mode.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
+#include "services/seams/exit_status.h"
+#include "services/seams/programs.h"
+#include "services/seams/show_mode.h"
 
 namespace tolm {
 namespace {

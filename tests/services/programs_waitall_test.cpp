@@ -5,9 +5,9 @@
 #include <numeric>
 
 #include "fakes/fake_process_platform.h"
-#include "services/debug_log.h"
-#include "services/exit_status.h"
-#include "services/programs.h"
+#include "services/seams/debug_log.h"
+#include "services/seams/exit_status.h"
+#include "services/seams/programs.h"
 
 namespace tolm {
 namespace {

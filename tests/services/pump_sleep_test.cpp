@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "fakes/fake_process_platform.h"
-#include "services/debug_log.h"
-#include "services/event_pump.h"
-#include "services/event_sources.h"
+#include "services/seams/debug_log.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/event_sources.h"
 
 namespace tolm {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "services/errors.h"
-#include "services/show_mode.h"
+#include "services/core/errors.h"
+#include "services/seams/show_mode.h"
 
 namespace tolm {
 namespace {

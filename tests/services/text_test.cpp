@@ -1,9 +1,9 @@
-#include "services/text.h"
+#include "services/core/text.h"
 
 #include <gtest/gtest.h>
 
-#include "services/app_title.h"
-#include "services/errors.h"
+#include "services/seams/app_title.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "services/errors.h"
-#include "services/windows.h"
+#include "services/core/errors.h"
+#include "services/seams/window_search.h"
 
 namespace tolm {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "services/text.h"
+#include "services/core/text.h"
 #include "ui/editor_fixture.h"
 #include "ui/file_size_limit.h"
 

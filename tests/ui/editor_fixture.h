@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "services/errors.h"
+#include "services/core/errors.h"
 #include "support/run_tolm.h"
 #include "ui/core/editor_model.h"
 #include "ui/scripted_user.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fakes/fake_process_platform.h"
-#include "services/windows.h"
+#include "services/seams/window_search.h"
 #include "ui/scripted_user.h"
 
 namespace tolm {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 #include "ui/core/command_mapping.h"
 #include "ui/core/user_questions.h"
 

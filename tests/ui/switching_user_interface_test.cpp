@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "services/errors.h"
-#include "ui/switch/window_module.h"
+#include "services/core/errors.h"
+#include "services/modules/window_module.h"
 
 namespace tolm {
 namespace {

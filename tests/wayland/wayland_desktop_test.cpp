@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "services/keys.h"
-#include "services/wayland/wayland_connection.h"
-#include "services/wayland/wayland_platform.h"
-#include "services/windows.h"
+#include "services/seams/keyboard.h"
+#include "services/desktop/wayland/wayland_connection.h"
+#include "services/desktop/wayland/wayland_platform.h"
+#include "services/seams/window_search.h"
 #include "wayland_test_support.h"
 
 namespace tolm::testing {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "services/wayland/wayland_keymap.h"
+#include "services/desktop/wayland/wayland_keymap.h"
 
 namespace tolm::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "fakes/fake_process_platform.h"
-#include "services/errors.h"
-#include "services/windows.h"
+#include "services/core/errors.h"
+#include "services/seams/window_search.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_user_interface.h"

@@ -2,7 +2,7 @@
 // system file dialogs' setup from the editor's requests.
 #include <gtest/gtest.h>
 
-#include "services/version.h"
+#include "services/core/version.h"
 #include "support/run_tolm.h"
 #include "ui/core/editor_model.h"
 #include "ui/win32/about_dialog.h"

@@ -2,18 +2,18 @@
 // diagnostic log and the text files on Windows.
 // First: <windows.h> (which GoogleTest includes) maps SetEnvironmentVariable
 // to its ANSI function, so the declaration must come before it.
-#include "services/environment.h"
+#include "services/seams/environment.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
 
-#include "interp/command_file.h"
-#include "services/debug_log.h"
-#include "services/errors.h"
+#include "services/seams/command_file.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
 #include "support/run_tolm.h"
-#include "ui/core/text_file.h"
+#include "services/seams/text_file.h"
 
 #undef SetEnvironmentVariable
 

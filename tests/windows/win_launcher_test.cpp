@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "services/debug_log.h"
-#include "services/errors.h"
-#include "services/exit_status.h"
-#include "services/programs.h"
-#include "services/show_mode.h"
-#include "services/windows/win_launcher.h"
-#include "services/windows/win_platform.h"
+#include "services/seams/debug_log.h"
+#include "services/core/errors.h"
+#include "services/seams/exit_status.h"
+#include "services/seams/programs.h"
+#include "services/seams/show_mode.h"
+#include "services/platform/windows/win_launcher.h"
+#include "services/platform/windows/win_platform.h"
 #include "support/run_tolm.h"
 #include "win_test_support.h"
 

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "services/process_api.h"
-#include "services/processes.h"
-#include "services/text.h"
-#include "services/windows/win_launcher.h"
-#include "services/windows/win_platform.h"
-#include "services/windows/win_processes.h"
+#include "services/seams/process_api.h"
+#include "services/seams/processes.h"
+#include "services/core/text.h"
+#include "services/platform/windows/win_launcher.h"
+#include "services/platform/windows/win_platform.h"
+#include "services/platform/windows/win_processes.h"
 #include "win_test_support.h"
 
 namespace tolm {

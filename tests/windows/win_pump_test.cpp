@@ -5,10 +5,10 @@
 #include <chrono>
 #include <thread>
 
-#include "services/event_pump.h"
-#include "services/windows/win_close_requests.h"
-#include "services/windows/win_platform.h"
-#include "services/windows/win_pump.h"
+#include "services/seams/event_pump.h"
+#include "services/platform/windows/win_close_requests.h"
+#include "services/platform/windows/win_platform.h"
+#include "services/platform/windows/win_pump.h"
 #include "win_test_support.h"
 
 namespace tolm {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "services/program_end.h"
+#include "services/seams/program_end.h"
 
 namespace tolm::wintest {
 

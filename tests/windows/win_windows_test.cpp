@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "services/event_pump.h"
-#include "services/exit_status.h"
-#include "services/keys.h"
-#include "services/windows.h"
-#include "services/windows/win_launcher.h"
-#include "services/windows/win_handle.h"
-#include "services/windows/win_platform.h"
-#include "services/windows/win_windows.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/exit_status.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
+#include "services/platform/windows/win_launcher.h"
+#include "services/platform/windows/win_handle.h"
+#include "services/platform/windows/win_platform.h"
+#include "services/platform/windows/win_windows.h"
 #include "support/run_tolm.h"
 #include "win_test_support.h"
 

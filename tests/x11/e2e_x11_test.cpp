@@ -9,7 +9,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "services/windows.h"
+#include "services/seams/window_search.h"
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
 

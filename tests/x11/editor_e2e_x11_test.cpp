@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "services/windows.h"
+#include "services/seams/window_search.h"
 #include "support/run_tolm.h"
 
 namespace tolm::testing {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "services/keys.h"
-#include "services/windows.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
 #include "x11_test_support.h"
 
 namespace tolm::testing {

@@ -13,8 +13,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "services/keys.h"
-#include "services/windows.h"
+#include "services/seams/keyboard.h"
+#include "services/seams/window_search.h"
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
 

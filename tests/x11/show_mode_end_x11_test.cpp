@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "services/windows.h"
-#include "services/x11/x11_show_mode.h"
+#include "services/seams/window_search.h"
+#include "services/desktop/x11/x11_show_mode.h"
 #include "support/run_tolm.h"
 #include "x11_test_support.h"
 

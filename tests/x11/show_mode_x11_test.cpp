@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "services/show_mode.h"
-#include "services/windows.h"
+#include "services/seams/show_mode.h"
+#include "services/seams/window_search.h"
 #include "x11_test_support.h"
 
 namespace tolm::testing {

@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <thread>
 
-#include "services/errors.h"
-#include "services/windows.h"
-#include "services/x11/x11_keyboard.h"
-#include "services/x11/x11_properties.h"
-#include "services/x11/x11_title_text.h"
-#include "services/x11/x11_window_actions.h"
-#include "services/x11/x11_window_tree.h"
+#include "services/core/errors.h"
+#include "services/seams/window_search.h"
+#include "services/desktop/x11/x11_keyboard.h"
+#include "services/desktop/x11/x11_properties.h"
+#include "services/desktop/x11/x11_title_text.h"
+#include "services/desktop/x11/x11_window_actions.h"
+#include "services/desktop/x11/x11_window_tree.h"
 #include "x11_test_support.h"
 
 namespace tolm::testing {

@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "services/x11/x11_platform.h"
+#include "services/desktop/x11/x11_platform.h"
 
 extern char** environ;
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <thread>
 
-#include "services/debug_log.h"
-#include "services/event_pump.h"
-#include "services/linux/linux_pump.h"
-#include "services/x11/x11_display.h"
-#include "services/x11/x11_errors.h"
+#include "services/seams/debug_log.h"
+#include "services/seams/event_pump.h"
+#include "services/platform/linux/linux_pump.h"
+#include "services/desktop/x11/x11_display.h"
+#include "services/desktop/x11/x11_errors.h"
 #include "support/run_tolm.h"
 
 namespace tolm::testing {

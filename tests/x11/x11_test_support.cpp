@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "services/x11/x11_properties.h"
+#include "services/desktop/x11/x11_properties.h"
 
 extern char** environ;
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "services/x11/x11_display.h"
+#include "services/desktop/x11/x11_display.h"
 
 #include "support/run_tolm.h"
 

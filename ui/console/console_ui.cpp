@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include "services/errors.h"
-#include "services/match_pattern.h"
-#include "services/processes.h"
-#include "services/text.h"
-#include "services/windows.h"
-#include "ui/console/console_input.h"
+#include "services/core/errors.h"
+#include "services/core/match_pattern.h"
+#include "services/seams/processes.h"
+#include "services/core/text.h"
+#include "services/seams/window_search.h"
+#include "services/seams/console_input.h"
 
 namespace tolm {
 namespace {

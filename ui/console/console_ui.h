@@ -2,7 +2,7 @@
 // standard streams, for runs without a desktop (or with --console).
 #pragma once
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

@@ -2,7 +2,7 @@
 
 #include "front/command_parser.h"
 #include "front/keyword_table.h"
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

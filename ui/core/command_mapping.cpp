@@ -5,8 +5,8 @@
 
 #include "front/command_parser.h"
 #include "interp/runner.h"
-#include "services/errors.h"
-#include "services/text.h"
+#include "services/core/errors.h"
+#include "services/core/text.h"
 
 namespace tolm {
 namespace {

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "interp/runner.h"
-#include "services/errors.h"
-#include "services/text.h"
-#include "services/user_interface.h"
-#include "ui/core/text_file.h"
+#include "services/core/errors.h"
+#include "services/core/text.h"
+#include "services/seams/user_interface.h"
+#include "services/seams/text_file.h"
 
 namespace tolm {
 namespace {

@@ -1,6 +1,6 @@
 // The list dialog's operations as a window module calls them: the model's
 // work (listing processes and windows) can fail, and no exception may cross
-// into the module (ui/switch/window_module.h). Each returns the failure's
+// into the module (services/modules/window_module.h). Each returns the failure's
 // message, or an empty text when the operation succeeded.
 #pragma once
 

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "services/match_pattern.h"
-#include "services/processes.h"
-#include "services/text.h"
-#include "services/windows.h"
+#include "services/core/match_pattern.h"
+#include "services/seams/processes.h"
+#include "services/core/text.h"
+#include "services/seams/window_search.h"
 
 namespace tolm {
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/core/replace_all.h"
 
-#include "services/text.h"
+#include "services/core/text.h"
 
 namespace tolm {
 

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "interp/runner.h"
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

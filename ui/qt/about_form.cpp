@@ -9,8 +9,8 @@
 #include <exception>
 #include <utility>
 
-#include "services/user_interface.h"
-#include "services/version.h"
+#include "services/seams/user_interface.h"
+#include "services/core/version.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 

@@ -4,7 +4,7 @@
 #include <QEventLoop>
 #include <exception>
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 #include "ui/core/run_for_form.h"
 #include "ui/qt/about_form.h"
 #include "ui/qt/command_dialog_form.h"

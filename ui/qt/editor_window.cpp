@@ -16,8 +16,8 @@
 #include <exception>
 #include <utility>
 
-#include "services/event_pump.h"
-#include "services/user_interface.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/user_interface.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 

@@ -7,7 +7,7 @@
 
 #include <climits>
 
-#include "services/event_pump.h"
+#include "services/seams/event_pump.h"
 
 namespace tolm {
 namespace {

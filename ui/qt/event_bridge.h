@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "services/toolkit_loop.h"
+#include "services/seams/toolkit_loop.h"
 
 class QSocketNotifier;
 

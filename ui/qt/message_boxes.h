@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 class QMessageBox;
 

@@ -3,7 +3,7 @@
 // has no main window). Used from the main thread only.
 #pragma once
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 #include "ui/qt/dialog_runner.h"
 #include "ui/qt/list_dialog.h"
 

@@ -4,7 +4,7 @@
 #include <exception>
 #include <utility>
 
-#include "ui/switch/window_module.h"
+#include "services/modules/window_module.h"
 
 namespace tolm {
 

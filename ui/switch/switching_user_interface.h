@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

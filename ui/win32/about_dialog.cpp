@@ -1,6 +1,6 @@
 #include "ui/win32/about_dialog.h"
 
-#include "services/version.h"
+#include "services/core/version.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 

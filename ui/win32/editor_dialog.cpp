@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "services/event_pump.h"
-#include "services/user_interface.h"
+#include "services/seams/event_pump.h"
+#include "services/seams/user_interface.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "services/errors.h"
+#include "services/core/errors.h"
 
 namespace tolm {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

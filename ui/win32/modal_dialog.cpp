@@ -1,11 +1,11 @@
 #include "ui/win32/modal_dialog.h"
 
-#include "services/errors.h"
+#include "services/core/errors.h"
 #include <optional>
 
-#include "services/debug_log.h"
-#include "services/program_end.h"
-#include "services/windows/win_pump.h"
+#include "services/seams/debug_log.h"
+#include "services/seams/program_end.h"
+#include "services/platform/windows/win_pump.h"
 
 namespace tolm {
 

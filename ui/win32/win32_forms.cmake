@@ -9,7 +9,7 @@ add_library(tolm_ui_win32 STATIC ${TOLM_WIN32_FORMS})
 target_include_directories(tolm_ui_win32 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(tolm_ui_win32 PRIVATE ${TOLM_WARNINGS})
 target_sources(tolm_ui_win32 INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/ui/win32/forms.rc)
-target_link_libraries(tolm_ui_win32 PUBLIC tolm_ui_core tolm_windows tolm_services comctl32 comdlg32)
+target_link_libraries(tolm_ui_win32 PUBLIC tolm_ui_core tolm_services comctl32 comdlg32)
 
 target_link_libraries(tolm32 PRIVATE tolm_ui_win32)
 

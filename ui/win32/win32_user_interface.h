@@ -3,7 +3,7 @@
 // each shown modally with no owner (the program has no main window).
 #pragma once
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 #include "ui/win32/list_dialog.h"
 
 namespace tolm {

@@ -1,7 +1,7 @@
 #include "ui/qt/module/boundary_user_interface.h"
 
 
-#include "services/module_boundary.h"
+#include "services/modules/module_boundary.h"
 
 namespace tolm {
 namespace {

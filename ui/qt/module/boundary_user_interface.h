@@ -1,10 +1,10 @@
 // The window module's side of its boundary with the program: the Qt user
 // interface with every call guarded. No exception may cross back into the
-// program (see ui/switch/window_module.h): a failure is reported with
+// program (see services/modules/window_module.h): a failure is reported with
 // ReportWindowFailure and raised by the program once the call has returned.
 #pragma once
 
-#include "services/user_interface.h"
+#include "services/seams/user_interface.h"
 
 namespace tolm {
 

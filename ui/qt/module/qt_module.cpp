@@ -1,5 +1,5 @@
 // The window module's one entry (its type and the rules of the boundary are
-// in ui/switch/window_module.h): the application object, the bridge to the
+// in services/modules/window_module.h): the application object, the bridge to the
 // program's event pump and the user interface, made on the first call that
 // shows a window.
 #include <QApplication>
@@ -17,7 +17,7 @@
 #include "ui/qt/event_bridge.h"
 #include "ui/qt/module/boundary_user_interface.h"
 #include "ui/qt/qt_user_interface.h"
-#include "ui/switch/window_module.h"
+#include "services/modules/window_module.h"
 
 namespace tolm {
 namespace {

@@ -1,7 +1,0 @@
-#include "services/exit_status.h"
-
-namespace tolm {
-
-uint32_t LastExitCode = 0;
-
-}  // namespace tolm
