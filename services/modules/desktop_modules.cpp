@@ -1,6 +1,7 @@
 #include "services/modules/desktop_modules.h"
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "services/core/errors.h"
@@ -37,7 +38,11 @@ class ProgramDesktopOpener : public DesktopModuleOpener {
   bool Open(const DesktopCandidate& candidate, DesktopBackend& out, std::string& reason) override {
     ModuleOffer offer;
     if (!LoadModule(candidate.moduleFile, offer, reason)) return false;
-    out = DesktopOf(offer.desktop);
+    // Kept until the program ends, as the module is: show-mode watchers may
+    // still use the desktop while it ends.
+    static auto* const opened = new std::vector<std::unique_ptr<ModuleDesktop>>;
+    opened->push_back(std::make_unique<ModuleDesktop>(offer.desktop));
+    out = opened->back()->Services();
     return true;
   }
 };
