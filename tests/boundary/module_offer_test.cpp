@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "services/core/errors.h"
+#include "support/failure_text.h"
 #include "services/modules/boundary.h"
 #include "services/modules/guest/guest.h"
 #include "services/modules/module_desktop.h"
@@ -52,15 +53,7 @@ class ThrowingDesktop : public WindowSystem, public KeyboardSystem {
   void EndKeys() override { calls.push_back("end"); }
 };
 
-template <typename Call>
-std::string FailureText(Call call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no failure)";
-}
+using testing::FailureText;
 
 TEST(ModuleBoundary, ADesktopsCallsArriveWithTheirResultsAndFailures) {
   ThrowingDesktop inner;
