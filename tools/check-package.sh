@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs the package built by tools/package.sh the way a user would, runs
+# the installed program, then purges it and checks that nothing of it is left
+# (run as root, on a machine where the package may be installed and removed).
+#   tools/check-package.sh [dist/tolm_<version>-1_amd64.deb]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+deb=${1:-$(ls dist/tolm_*_amd64.deb | tail -n 1)}
+export DEBIAN_FRONTEND=noninteractive
+apt=(apt-get -o DPkg::Lock::Timeout=900 -y -qq)
+
+echo "== apt-get install ./$deb"
+"${apt[@]}" install "./$deb" >/dev/null
+files=$(mktemp)
+trap 'rm -f "$files"' EXIT
+dpkg -L tolm > "$files"
+
+version=$(dpkg-query -W -f='${Version}' tolm)
+echo "== installed tolm $version: $(wc -l < "$files") paths"
+out=$(/usr/bin/tolm32 --version)
+[ "$out" = "tolm32 ${version%-*}" ] || { echo "check-package: --version says \"$out\"" >&2; exit 1; }
+echo "$out"
+# An installed example, as its first lines say to run it, from another folder.
+(cd /tmp && /usr/bin/tolm32 --console /usr/share/doc/tolm/examples/first-steps.tm)
+for f in /usr/share/man/man1/tolm32.1.gz /usr/share/bash-completion/completions/tolm32 \
+         /usr/share/vim/vimfiles/syntax/tolm.vim /usr/share/vim/vimfiles/ftdetect/tolm.vim \
+         /usr/share/mime/packages/tolm32.xml /usr/share/applications/tolm32-editor.desktop \
+         /usr/share/doc/tolm/copyright /usr/share/doc/tolm/changelog.Debian.gz; do
+  grep -qx "$f" "$files" || { echo "check-package: $f is not in the package" >&2; exit 1; }
+done
+if grep -q 'mimeapps.list' "$files"; then
+  echo "check-package: the package holds a mimeapps.list" >&2
+  exit 1
+fi
+man -l /usr/share/man/man1/tolm32.1.gz > /dev/null
+
+echo "== apt-get purge tolm"
+"${apt[@]}" purge tolm >/dev/null
+left=0
+while IFS= read -r path; do
+  [ "$path" = /. ] && continue
+  [ -e "$path" ] || [ -L "$path" ] || continue
+  # A folder the package shared with others stays (/usr/share/man/man1).
+  if [ -d "$path" ] && [ ! -L "$path" ] && dpkg-query -S "$path" >/dev/null 2>&1; then continue; fi
+  echo "check-package: left after the purge: $path" >&2
+  left=1
+done < "$files"
+if dpkg-query -W tolm >/dev/null 2>&1 && [ "$(dpkg-query -W -f='${db:Status-Status}' tolm)" != not-installed ]; then
+  echo "check-package: dpkg still knows tolm: $(dpkg-query -W -f='${db:Status-Abbrev}' tolm)" >&2
+  left=1
+fi
+[ $left -eq 0 ] || exit 1
+echo "check-package: installed, ran, purged; nothing of it is left"
