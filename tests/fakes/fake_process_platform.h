@@ -124,7 +124,10 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
     bool WaitUntilEnded(std::chrono::steady_clock::time_point deadline) override {
       owner_.limitedWaitIds.push_back(pid_);
       if (!script_.keepsRunning) return true;
-      if (deadline != std::chrono::steady_clock::time_point::max()) std::this_thread::sleep_until(deadline);
+      // Returns once the deadline has passed: a sleep may wake a little
+      // early where the system's timer is coarse (Wine).
+      if (deadline != std::chrono::steady_clock::time_point::max())
+        while (std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_until(deadline);
       return false;
     }
 
