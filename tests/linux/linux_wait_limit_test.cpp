@@ -115,6 +115,11 @@ class NoDescriptorLeft {
 };
 
 TEST_F(LinuxWaitLimitTest, WithoutAPidfdTheEndIsLookedForUntilTheLimit) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizers' runtime checks memory through a pipe of its own: with no
+  // descriptor left it takes every object for a bad one.
+  GTEST_SKIP() << "needs descriptors for the sanitizers' own checks";
+#endif
   SetWaitTimeout(300ms);
   NoDescriptorLeft tight;
   const int watchedBefore = LinuxChild::WatchedCount();
