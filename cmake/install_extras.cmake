@@ -4,8 +4,9 @@
 # replaces the licence by its copyright file.
 include(GNUInstallDirs)
 
-# Where the modules of an installation are, for the man page.
-set(TOLM_MODULE_DIR "${CMAKE_INSTALL_PREFIX}/lib/tolm")
+# Where an installation's modules (TOLM_MODULE_DIR, CMakeLists.txt) and
+# documents are, for the man page.
+set(TOLM_FULL_MODULE_DIR "${CMAKE_INSTALL_PREFIX}/${TOLM_MODULE_DIR}")
 set(TOLM_DOC_DIR "${CMAKE_INSTALL_FULL_DOCDIR}")
 
 # The man page, from its scdoc source, compressed as man expects it: built

@@ -1,6 +1,6 @@
 # The Debian package of Tolm, made by CPack's DEB generator: tools/package.sh
-# configures with -DTOLM_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr and
-# runs cpack. Its files are the installation (cmake --install) plus what
+# configures with -DTOLM_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr
+# -DCMAKE_INSTALL_LIBDIR=lib/<multiarch> and runs cpack. Its files are the installation (cmake --install) plus what
 # Debian wants of every package: the copyright file and the changelog under
 # /usr/share/doc/tolm, and the lintian overrides with their reasons.
 option(TOLM_DEBIAN_PACKAGE "Install the files of the Debian package (copyright, changelog, lintian overrides)" OFF)
@@ -51,10 +51,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Dependencies from the libraries the program and its modules link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The modules are not libraries on the search path: no shlibs file and no
-# ldconfig call for them (which CPack adds for /usr/lib/tolm/*.so, and
-# cmake/deb_without_ldconfig.cmake takes out again).
+# ldconfig call for them. (CPack would add one for shared objects in a folder
+# right below /usr/lib; the modules lie in /usr/lib/<multiarch>/tolm/.)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_without_ldconfig.cmake)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY tolm)

@@ -22,7 +22,10 @@ out=$(/usr/bin/tolm32 --version)
 echo "$out"
 # An installed example, as its first lines say to run it, from another folder.
 (cd /tmp && /usr/bin/tolm32 --console /usr/share/doc/tolm/examples/first-steps.tm)
-for f in /usr/share/man/man1/tolm32.1.gz /usr/share/bash-completion/completions/tolm32 \
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for f in /usr/lib/$multiarch/tolm/tolm32-qt.so /usr/lib/$multiarch/tolm/tolm32-x11.so \
+         /usr/lib/$multiarch/tolm/tolm32-wayland.so \
+         /usr/share/man/man1/tolm32.1.gz /usr/share/bash-completion/completions/tolm32 \
          /usr/share/vim/vimfiles/syntax/tolm.vim /usr/share/vim/vimfiles/ftdetect/tolm.vim \
          /usr/share/mime/packages/tolm32.xml /usr/share/applications/tolm32-editor.desktop \
          /usr/share/doc/tolm/copyright /usr/share/doc/tolm/changelog.Debian.gz; do
@@ -30,6 +33,11 @@ for f in /usr/share/man/man1/tolm32.1.gz /usr/share/bash-completion/completions/
 done
 if grep -q 'mimeapps.list' "$files"; then
   echo "check-package: the package holds a mimeapps.list" >&2
+  exit 1
+fi
+# Nothing to run at installation: no ldconfig for the modules, no other script.
+if ls /var/lib/dpkg/info/tolm.{preinst,postinst,prerm,postrm} 2>/dev/null; then
+  echo "check-package: the package has maintainer scripts" >&2
   exit 1
 fi
 man -l /usr/share/man/man1/tolm32.1.gz > /dev/null

@@ -16,11 +16,14 @@ bash tools/setup.sh
 build=${BUILD_PACKAGE:-build-package}
 version=$(sed -n 's/^project(tolm VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 
-# The package installs to /usr and holds Debian's files (copyright, changelog,
-# lintian overrides). A fresh build directory gets Debian's build flags
-# (dpkg-buildflags: stack protector, fortified functions, read-only
-# relocations); an existing one keeps its flags, so that nothing is rebuilt.
-settings=(-DCMAKE_INSTALL_PREFIX=/usr -DTOLM_DEBIAN_PACKAGE=ON)
+# The package installs to /usr, its modules to /usr/lib/<multiarch>/tolm/
+# (which the program is built to look in), and holds Debian's files
+# (copyright, changelog, lintian overrides). A fresh build directory gets
+# Debian's build flags (dpkg-buildflags: stack protector, fortified
+# functions, read-only relocations); an existing one keeps its flags, so that
+# only what knows the module folder is built again.
+settings=(-DCMAKE_INSTALL_PREFIX=/usr "-DCMAKE_INSTALL_LIBDIR=lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+          -DTOLM_DEBIAN_PACKAGE=ON)
 if [ ! -f "$build/CMakeCache.txt" ]; then
   settings+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLM_TESTS=OFF
              "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
