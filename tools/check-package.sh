@@ -41,6 +41,22 @@ if ls /var/lib/dpkg/info/tolm.{preinst,postinst,prerm,postrm} 2>/dev/null; then
   exit 1
 fi
 man -l /usr/share/man/man1/tolm32.1.gz > /dev/null
+# The installed program finds its modules: without a display the X11 module
+# itself says so, and the window module names the display it cannot reach
+# (neither says it is not found).
+expect_error() {
+  local expected=$1 out
+  shift
+  out=$(env -u WAYLAND_DISPLAY "$@" 2>&1 >/dev/null || true)
+  case $out in
+    *"$expected"*) ;;
+    *) echo "check-package: $* said: $out" >&2; exit 1 ;;
+  esac
+}
+expect_error "Cannot open display: window commands need an X display (DISPLAY is not set)" \
+  env -u DISPLAY /usr/bin/tolm32 --console /wlist
+expect_error "tolm32: cannot show windows (cannot connect to the display :9999); using the console instead" \
+  env DISPLAY=:9999 /usr/bin/tolm32 /pause from the installed program
 
 echo "== apt-get purge tolm"
 "${apt[@]}" purge tolm >/dev/null
