@@ -9,20 +9,13 @@
 #include <vector>
 
 #include "services/core/errors.h"
+#include "support/failure_text.h"
 #include "services/core/lazy.h"
 
 namespace tolm {
 namespace {
 
-template <typename Call>
-std::string FailureText(Call call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no failure)";
-}
+using testing::FailureText;
 
 class NoWindows : public WindowSystem {
  public:

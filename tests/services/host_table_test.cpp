@@ -5,6 +5,7 @@
 #include <string>
 
 #include "services/core/errors.h"
+#include "support/failure_text.h"
 #include "services/modules/host_table.h"
 #include "services/seams/debug_log.h"
 #include "services/seams/event_sources.h"
@@ -12,15 +13,7 @@
 namespace tolm {
 namespace {
 
-template <typename Call>
-std::string FailureText(Call call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no failure)";
-}
+using testing::FailureText;
 
 TEST(ModuleBoundary, TheHostTableHandsBackTheProgramsFailuresAsTheirMessages) {
   const HostTable& host = ProgramHostTable();
