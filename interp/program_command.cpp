@@ -8,6 +8,7 @@
 #include "services/seams/programs.h"
 #include "services/seams/show_mode.h"
 #include "services/core/text.h"
+#include "services/seams/wait_limit.h"
 
 namespace tolm {
 namespace {
@@ -46,7 +47,12 @@ void ExecuteProgramLine(CommandContext& c) {
     return;
   }
   LaunchFlags = ProgramLaunchFlags(c.record);
-  StartProgram(EvaluateExpression(program), c.ArgumentText, CurrentDirectory, LaunchFlags);
+  try {
+    StartProgram(EvaluateExpression(program), c.ArgumentText, CurrentDirectory, LaunchFlags);
+  } catch (const WaitTimedOut& timedOut) {
+    // /ignore and /warn soften it like a start that failed.
+    ReportCommandFailure(timedOut.Message());
+  }
 }
 
 }  // namespace tolm

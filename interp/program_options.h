@@ -4,6 +4,7 @@
 // each supplies its usage text.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,13 +14,21 @@ namespace tolm {
 struct ProgramOptions {
   bool check = false;    // --check: parse the files, run nothing
   bool console = false;  // --console: text instead of windows
+  // --wait-timeout SECONDS: the time limit of every wait; none by default.
+  std::optional<std::chrono::milliseconds> waitTimeout;
   int first = 1;         // index of the first argument that is not an option
 };
 
-// Reads the options. --help and --version print their text and an unknown
-// option prints the usage to the standard error; then the program ends with
-// the returned status (0, or 2 for an unknown option).
+// Reads the options and puts the wait limit in force (wait_limit.h). --help
+// and --version print their text, an unknown option prints the usage to the
+// standard error, a bad option value one line saying what it takes; then the
+// program ends with the returned status (0, or 2 for an unknown option or a
+// bad value).
 std::optional<ProgramOptions> ReadProgramOptions(int argc, char** argv, const char* usage, int& exitStatus);
+
+// The value of --wait-timeout: a whole number of seconds, or one with up to
+// three decimals, greater than 0 and below 10^9 ("30", "2.5", "0.25").
+std::optional<std::chrono::milliseconds> ParseWaitTimeout(const std::string& text);
 
 // The program's own name without directory and extension: the title word.
 std::string TitleWord(const char* argv0);

@@ -16,6 +16,7 @@
 #include "services/seams/programs.h"
 #include "services/core/text.h"
 #include "services/seams/user_interface.h"
+#include "services/seams/wait_limit.h"
 
 namespace tolm {
 namespace {
@@ -86,7 +87,13 @@ void ExecuteSleep(CommandContext& c) {
   PumpingSleep(CheckedMul(ValNumber(seconds), 1000));
 }
 
-void ExecuteWaitAll(CommandContext&) { WaitForAllProcesses(); }
+void ExecuteWaitAll(CommandContext&) {
+  try {
+    WaitForAllProcesses();
+  } catch (const WaitTimedOut& timedOut) {
+    ReportCommandFailure(timedOut.Message());
+  }
+}
 
 void ExecutePause(CommandContext& c) { CurrentUserInterface().Pause(c.ArgumentText); }
 

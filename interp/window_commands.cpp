@@ -1,4 +1,5 @@
 // The commands that act on windows by title pattern, and "/sendkeys".
+#include <algorithm>
 #include <chrono>
 
 #include "interp/executor.h"
@@ -7,6 +8,7 @@
 #include "services/core/errors.h"
 #include "services/seams/event_pump.h"
 #include "services/seams/keyboard.h"
+#include "services/seams/wait_limit.h"
 #include "services/seams/window_search.h"
 
 namespace tolm {
@@ -26,19 +28,24 @@ void ActOnWindow(const CommandContext& c, const char* missing, const char* comma
 }
 
 // Sleeps one poll interval on the event pump, so close requests and the
-// program's own windows are served while a wait goes on.
-void SleepOneInterval() {
+// program's own windows are served while a wait goes on; never past the
+// wait's deadline.
+void SleepOneInterval(WaitClock::time_point deadline) {
   if (WaitInterval < 0) throw Exception(kRangeCheckError);
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitInterval);
-  while (std::chrono::steady_clock::now() < deadline) PumpWaitUntil(deadline);
+  const WaitClock::time_point end = std::min(deadline, WaitClock::now() + std::chrono::milliseconds(WaitInterval));
+  while (WaitClock::now() < end) PumpWaitUntil(end);
 }
 
-// Polls until a matching window exists (present true) or none is left.
-void WaitForWindowState(const std::string& pattern, bool present) {
+// Polls until a matching window exists (present true) or none is left; false
+// when the wait's time limit passed first. The window is looked for at least
+// once, at the end of the first interval or at the limit.
+bool WaitForWindowState(const std::string& pattern, bool present) {
+  const WaitClock::time_point deadline = WaitDeadline();
   for (;;) {
     ProcessPendingMessages();
-    SleepOneInterval();
-    if ((FindWindowByTitle(pattern) != kNoWindow) == present) return;
+    SleepOneInterval(deadline);
+    if ((FindWindowByTitle(pattern) != kNoWindow) == present) return true;
+    if (WaitClock::now() >= deadline) return false;
   }
 }
 
@@ -56,12 +63,14 @@ void ExecuteKillWindow(CommandContext& c) {
 
 void ExecuteWaitFor(CommandContext& c) {
   if (c.ArgumentText.empty()) RaiseScriptError("INTERNAL ERROR: /waitfor argument missing");
-  WaitForWindowState(c.ArgumentText, true);
+  if (!WaitForWindowState(c.ArgumentText, true))
+    ReportCommandFailure(WaitTimeoutMessage("/waitfor", "no window matches \"" + c.ArgumentText + "\""));
 }
 
 void ExecuteWaitClose(CommandContext& c) {
   if (c.ArgumentText.empty()) RaiseScriptError("INTERNAL ERROR: /waitclose argument missing");
-  WaitForWindowState(c.ArgumentText, false);
+  if (!WaitForWindowState(c.ArgumentText, false))
+    ReportCommandFailure(WaitTimeoutMessage("/waitclose", "a window still matches \"" + c.ArgumentText + "\""));
 }
 
 void ExecuteSendKeys(CommandContext& c) {

@@ -18,7 +18,7 @@ x86_64-w64-mingw32-objdump -p "$build/tolm32.exe" | sed -n 's/^\s*DLL Name: //p'
   fi
 done
 
-version=$(sed -n 's/.*kProgramVersion = "\([^"]*\)".*/\1/p' services/core/version.h)
+version=$(sed -n 's/^project(tolm VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 mkdir -p dist
 zip="dist/tolm32-${version}-win64.zip"
 x86_64-w64-mingw32-strip -o "$build/tolm32-stripped.exe" "$build/tolm32.exe"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing Tolm needs on Debian 12 (run as root).
-# Packages already present are not fetched again.
+# Installs what building, testing and packaging Tolm needs on Debian 12 (run
+# as root). Packages already present are not fetched again. The README says
+# what each is for.
 set -euo pipefail
 
 packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb-dev libgtest-dev libbenchmark-dev
@@ -8,7 +9,7 @@ packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb
           qt6-base-dev fonts-dejavu-core zenity
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest
           pkg-config sway foot wayland-utils libwayland-dev wayland-protocols libxkbcommon-dev wtype
-          python3)
+          python3 scdoc dpkg-dev lintian vim bash-completion)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,4 +21,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   # Another set-up running at the same time holds the package lock: wait for it.
   apt-get -o DPkg::Lock::Timeout=900 update -qq
   apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The editor support's tools (tools/test-editors.sh, tools/package.sh) come
+# from npm; the machine's Node.js brings npm along, Debian's needs its own.
+if ! command -v npm >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=900 update -qq
+  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends nodejs npm >/dev/null
 fi

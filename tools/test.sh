@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager;
-# the Wayland tests on a private headless sway. Then the Windows build and its
-# tests under Wine (tools/test-windows.sh).
+# the Wayland tests on a private headless sway; the VS Code extension's tests
+# (tools/test-editors.sh). Then the Windows build and its tests under Wine
+# (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
 #   TOLM_SKIP_WINDOWS=1 leaves out the Windows stage
@@ -21,6 +22,8 @@ echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
 echo "== Wayland tests (headless sway)"
 tools/with-sway.sh ctest --test-dir "$build" --output-on-failure -L wayland --timeout 120
+echo "== VS Code extension"
+bash tools/test-editors.sh "$build"
 
 if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== Windows build and tests (Wine)"

@@ -245,4 +245,10 @@ std::vector<char32_t> CharactersOfKeys(std::string_view keyString) {
   return characters;
 }
 
+std::vector<std::string_view> KeyNames() {
+  std::vector<std::string_view> names;
+  for (const KeyName& entry : kKeyNameTable) names.push_back(entry.name);
+  return names;
+}
+
 }  // namespace tolm

@@ -102,4 +102,8 @@ class KeyTranslator {
 // appear; repeats add none, so this costs no more than the string's length.
 std::vector<char32_t> CharactersOfKeys(std::string_view keyString);
 
+// Every key name of the brace form ("{ENTER}", "{F1}", ...), in the order a
+// key string is matched against them. The man page lists them all.
+std::vector<std::string_view> KeyNames();
+
 }  // namespace tolm

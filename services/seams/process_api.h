@@ -3,6 +3,7 @@
 // and installs them once at start-up; unit tests install recording fakes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,6 +29,10 @@ class ChildProcess {
   // Blocks on the event pump (so close requests and other events are served)
   // until the program has ended, then collects its status. Call at most once.
   virtual ExitStatus WaitForExit() = 0;
+  // Blocks on the event pump until the program has ended (true; WaitForExit
+  // then collects it at once) or the deadline has passed (false: it still
+  // runs and may be waited for again).
+  virtual bool WaitUntilEnded(std::chrono::steady_clock::time_point deadline) = 0;
 };
 
 // The result of a start: a child, or the errno that explains the failure.

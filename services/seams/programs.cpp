@@ -1,5 +1,7 @@
 #include "services/seams/programs.h"
 
+#include <cstddef>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "services/seams/show_mode.h"
 #include "services/core/text.h"
 #include "services/seams/user_interface.h"
+#include "services/seams/wait_limit.h"
 
 namespace tolm {
 namespace {
@@ -22,8 +25,13 @@ std::vector<std::unique_ptr<ChildProcess>>& StartedProcesses() {
   return table;
 }
 
-// Collects one program's status; a status that cannot be read is reported and
-// yields nothing.
+// Waits for one program until the deadline; false when it still runs then.
+bool WaitUntilEnded(ChildProcess& child, WaitClock::time_point deadline) {
+  return deadline == WaitClock::time_point::max() || child.WaitUntilEnded(deadline);
+}
+
+// Collects the status of a program that has ended, or waits for it to end
+// first; a status that cannot be read is reported and yields nothing.
 bool CollectStatus(ChildProcess& child, uint32_t& status) {
   ExitStatus result = child.WaitForExit();
   if (!result.ok) {
@@ -71,6 +79,12 @@ int StartProgram(const std::string& program, const std::string& parameters, cons
   if (flags & kLaunchWait) {
     std::unique_ptr<ChildProcess> child = std::move(StartedProcesses().back());
     StartedProcesses().pop_back();
+    if (!WaitUntilEnded(*child, WaitDeadline())) {
+      // It goes on running, recorded like a program started without /wait,
+      // so a later "/waitall" still collects it.
+      StartedProcesses().push_back(std::move(child));
+      throw WaitTimedOut(WaitTimeoutMessage("/wait", "\"" + file + "\" is still running"));
+    }
     uint32_t status = 0;
     if (CollectStatus(*child, status)) LastExitCode = status;
   }
@@ -83,10 +97,25 @@ void WaitForAllProcesses() {
   std::vector<std::unique_ptr<ChildProcess>> table = std::move(StartedProcesses());
   StartedProcesses().clear();
   LastExitCode = 0;
+  // Once the deadline has passed, each wait only looks whether its program
+  // has ended: those are collected, the others still run.
+  const WaitClock::time_point deadline = WaitDeadline();
+  std::vector<std::unique_ptr<ChildProcess>> running;
   for (auto& child : table) {
+    if (!WaitUntilEnded(*child, deadline)) {
+      running.push_back(std::move(child));
+      continue;
+    }
     uint32_t status = 0;
     if (CollectStatus(*child, status) && status != 0) LastExitCode = status;
   }
+  if (running.empty()) return;
+  // They stay recorded for the next "/waitall", ahead of any program started meanwhile.
+  const size_t left = running.size();
+  std::vector<std::unique_ptr<ChildProcess>>& recorded = StartedProcesses();
+  recorded.insert(recorded.begin(), std::make_move_iterator(running.begin()), std::make_move_iterator(running.end()));
+  throw WaitTimedOut(WaitTimeoutMessage(
+      "/waitall", std::to_string(left) + (left == 1 ? " program is" : " programs are") + " still running"));
 }
 
 size_t StartedProcessCount() { return StartedProcesses().size(); }

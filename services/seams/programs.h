@@ -21,12 +21,16 @@ inline constexpr uint32_t kLaunchShowMask = 0xFF;
 // warn), throws ESystemError (raise), or shows the error and ends the whole
 // program with exit status 1 (no policy bit). Texts of any length are passed
 // on whole; the system's own limits (E2BIG, ENAMETOOLONG) are failures to start.
+// A wait that reaches the time limit (wait_limit.h) throws WaitTimedOut; the
+// program goes on running, recorded for WaitForAllProcesses.
 int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
                  uint32_t flags);
 
 // Waits for every recorded program in table order, sets LastExitCode to the
 // last non-zero status (0 when all ended with 0 or nothing was recorded) and
-// empties the table.
+// empties the table. When the time limit (wait_limit.h) comes first it throws
+// WaitTimedOut: the programs that have ended by then are collected and count,
+// the others stay recorded.
 void WaitForAllProcesses();
 
 // Number of programs recorded and not yet collected.

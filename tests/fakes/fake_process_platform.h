@@ -26,12 +26,14 @@
 namespace tolm::process_fakes {
 
 // What the next start does: throw an exception, fail with an errno, or start
-// a child whose wait reports the given status (or fails with waitError).
+// a child whose wait reports the given status (or fails with waitError). A
+// child that keeps running outlasts every wait with a time limit.
 struct ScriptedStart {
   int startError = 0;
   uint32_t exitStatus = 0;
   int waitError = 0;
   std::exception_ptr thrown;
+  bool keepsRunning = false;
 };
 
 struct StartCall {
@@ -64,6 +66,7 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
   // --- records
   std::vector<StartCall> starts;
   std::vector<uint32_t> waitedIds;  // in the order the waits happened
+  std::vector<uint32_t> limitedWaitIds;  // waits with a time limit, in order
   std::vector<uint32_t> killedIds;
   int listings = 0;
 
@@ -117,6 +120,15 @@ class FakeProcessPlatform : public ProcessLauncher, public SystemProcesses {
       owner_.waitedIds.push_back(pid_);
       if (script_.waitError != 0) return {false, 0, script_.waitError};
       return {true, script_.exitStatus, 0};
+    }
+    bool WaitUntilEnded(std::chrono::steady_clock::time_point deadline) override {
+      owner_.limitedWaitIds.push_back(pid_);
+      if (!script_.keepsRunning) return true;
+      // Returns once the deadline has passed: a sleep may wake a little
+      // early where the system's timer is coarse (Wine).
+      if (deadline != std::chrono::steady_clock::time_point::max())
+        while (std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_until(deadline);
+      return false;
     }
 
    private:

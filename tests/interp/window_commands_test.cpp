@@ -1,6 +1,9 @@
 // The window commands and "/sendkeys" on a scripted desktop.
+#include <cstdlib>
+
 #include "interp_fixture.h"
 #include "services/seams/keyboard.h"
+#include "services/seams/wait_limit.h"
 #include "services/seams/window_search.h"
 
 namespace tolm {
@@ -87,6 +90,70 @@ TEST_F(WindowCommandsTest, AConditionThatAlreadyHoldsStillCostsOneInterval) {
 
 TEST_F(WindowCommandsTest, ANegativeIntervalIsARangeError) {
   EXPECT_EQ(Run("/set waitinternval=0 - 1\n/waitfor x"), Wrapped("/waitfor x", "Range check error"));
+}
+
+// A run with --wait-timeout: the waits for windows give up at the limit.
+class LimitedWindowWaitTest : public WindowCommandsTest {
+ protected:
+  LimitedWindowWaitTest() { SetWaitTimeout(std::chrono::milliseconds(60)); }
+  // Before the fixture collects what the fake keeps running: without a
+  // limit the fake's programs end when waited for.
+  ~LimitedWindowWaitTest() override { SetWaitTimeout(std::nullopt); }
+};
+
+TEST_F(LimitedWindowWaitTest, AWaitThatOutlastsTheLimitFailsWithWhatItWaitedFor) {
+  desktop.desktops = {{{7, "Other", "X"}}};
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Run("/waitfor Tolm demo*"),
+            Wrapped("/waitfor Tolm demo*", "/waitfor timed out after 0.06 seconds: no window matches \"Tolm demo*\""));
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(60));
+  EXPECT_LT(took, std::chrono::milliseconds(500));
+  EXPECT_GE(desktop.searches, 2) << "it went on looking every interval until the limit";
+  EXPECT_EQ(Run("/waitclose Oth*"),
+            Wrapped("/waitclose Oth*", "/waitclose timed out after 0.06 seconds: a window still matches \"Oth*\""));
+}
+
+TEST_F(LimitedWindowWaitTest, AWaitThatEndsInTimeSucceeds) {
+  desktop.desktops = {{}, {{7, "Tolm demo", "X"}}};
+  EXPECT_EQ(Run("/waitfor Tolm demo*"), "");
+  EXPECT_EQ(desktop.searches, 2);
+}
+
+TEST_F(LimitedWindowWaitTest, ALimitShorterThanTheIntervalStillLooksOnceAtTheLimit) {
+  WaitInterval = 5000;
+  desktop.desktops = {{{7, "Tolm demo", "X"}}};
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Run("/waitfor Tolm demo*"), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_EQ(desktop.searches, 1);
+  EXPECT_EQ(Run("/waitclose Tolm demo*"),
+            Wrapped("/waitclose Tolm demo*",
+                    "/waitclose timed out after 0.06 seconds: a window still matches \"Tolm demo*\""));
+  EXPECT_EQ(desktop.searches, 2);
+}
+
+TEST_F(LimitedWindowWaitTest, ATimeOutIsASoftFailure) {
+  EXPECT_EQ(Run("/waitfor /ignore Nothing\n/waitfor /warn Nothing either"), "");
+  EXPECT_EQ(ui.messages, (std::vector<process_fakes::Message>{
+                             {MessageKind::Error,
+                              "/waitfor timed out after 0.06 seconds: no window matches \"Nothing either\""}}));
+  // A /do block absorbs it: errorlevel() 1, and the run goes on.
+  EXPECT_EQ(Run("/do {\n/waitfor Nothing\n} /while 0\n/set AFTER=errorlevel()"), "");
+  EXPECT_STREQ(std::getenv("AFTER"), "1");
+  unsetenv("AFTER");
+}
+
+TEST_F(LimitedWindowWaitTest, ProgramWaitsAndWaitAllFailAsCommandsToo) {
+  const process_fakes::ScriptedStart running{0, 0, 0, nullptr, true};
+  platform.nextStarts = {running};
+  EXPECT_EQ(Run("sleep /wait 30"),
+            Wrapped("sleep/wait 30", "/wait timed out after 0.06 seconds: \"sleep\" is still running"));
+  EXPECT_EQ(Run("/waitall"), Wrapped("/waitall", "/waitall timed out after 0.06 seconds: 1 program is still running"));
+  platform.nextStarts = {running, running};
+  EXPECT_EQ(Run("sleep /wait /ignore 30\nsleep /wait /warn 30"), "") << "softened like a failure to start";
+  EXPECT_EQ(ui.messages, (std::vector<process_fakes::Message>{
+                             {MessageKind::Error, "/wait timed out after 0.06 seconds: \"sleep\" is still running"}}));
 }
 
 TEST_F(WindowCommandsTest, SendKeysTypesTheTranslatedString) {

@@ -31,13 +31,17 @@
 namespace tolm {
 namespace {
 
+// The file as it is opened: the picture shows it after its lines 3 and 4 were
+// moved below "/activate", which gives a script that works as shown (the
+// terminal starts without /wait, which would last until it is closed, and
+// the window is closed a second after the keys).
 const char kSampleFile[] =
     "# Start a terminal, wait for its window, type into it, close it.\r\n"
-    "xterm/wait \"-T\" \"Tolm demo\" \"-e\" sh\r\n"
+    "xterm \"-T\" \"Tolm demo\" \"-e\" sh\r\n"
     "/waitfor Tolm demo*\r\n"
-    "/activate Tolm demo*\r\n"
     "/sendkeys echo +hello from +tolm{ENTER}\r\n"
-    "/sleep 500\r\n"
+    "/sleep 1\r\n"
+    "/activate Tolm demo*\r\n"
     "/close Tolm demo*\r\n"
     "/waitclose Tolm demo*\r\n"
     "/pause \"Done\"\r\n";

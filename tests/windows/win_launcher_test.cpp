@@ -10,6 +10,7 @@
 #include "services/seams/exit_status.h"
 #include "services/seams/programs.h"
 #include "services/seams/show_mode.h"
+#include "services/seams/wait_limit.h"
 #include "services/platform/windows/win_launcher.h"
 #include "services/platform/windows/win_platform.h"
 #include "support/run_tolm.h"
@@ -27,6 +28,7 @@ class WinLauncherTest : public ::testing::Test {
     InstallWindowsPlatform();
     LastExitCode = 0;
   }
+  void TearDown() override { SetWaitTimeout(std::nullopt); }
 };
 
 TEST_F(WinLauncherTest, AWaitedProgramLeavesItsExitCode) {
@@ -72,6 +74,31 @@ TEST_F(WinLauncherTest, AStartFailureCarriesTheSystemsReason) {
   } catch (const ESystemError& e) {
     EXPECT_EQ(e.Message(), "Could not start application \"\"no-such-program-tolm.exe\"\"\r\n" + SysErrorText(2));
   }
+}
+
+// --wait-timeout: a program that outlasts the limit fails the wait and is
+// collected by a later one; one that ends first ends the wait at once.
+TEST_F(WinLauncherTest, ALimitedWaitReturnsAtTheLimitOrAtTheEnd) {
+  using namespace std::chrono_literals;
+  SetWaitTimeout(300ms);
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    StartProgram(HelperPath(), "sleep 1500 6", "", kShowNormal | kLaunchWait | kLaunchRaise);
+    ADD_FAILURE() << "the wait did not time out";
+  } catch (const WaitTimedOut& e) {
+    EXPECT_EQ(e.Message(), "/wait timed out after 0.3 seconds: \"" + HelperPath() + "\" is still running");
+  }
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, 300ms);
+  EXPECT_LT(took, 1200ms);
+  EXPECT_EQ(StartedProcessCount(), 1u);
+
+  SetWaitTimeout(20s);
+  const auto again = std::chrono::steady_clock::now();
+  WaitForAllProcesses();
+  EXPECT_LT(std::chrono::steady_clock::now() - again, 10s);
+  EXPECT_EQ(LastExitCode, 6u);
+  EXPECT_EQ(StartedProcessCount(), 0u);
 }
 
 TEST(WinChildTest, AStartWithoutAProcessCannotBeWaitedFor) {

@@ -79,6 +79,27 @@ TEST(X11EndToEnd, KillWindowEndsTheProgramAndMissingWindowsAreReported) {
   EXPECT_EQ(r.err.substr(r.err.size() - expected.size()), expected);
 }
 
+TEST(X11EndToEnd, WindowWaitsGiveUpAtTheTimeLimit) {
+  TempDir dir;
+  TestWindowProcess window(UniqueTitle("e2elimit"));
+  const std::string never = UniqueTitle("e2enever");
+  const std::string file = dir.Write("limit.tm",
+                                     "/set waitinternval=50\n"
+                                     "/do {\n  /waitfor " + never + "\n} /while 0\n"
+                                     "/waitclose " + window.Title() + "\n");
+  const auto start = std::chrono::steady_clock::now();
+  RunResult r = RunTolm({"--wait-timeout", "0.5", "--console", file}, dir.path());
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "TOLM32: ERROR: The following command: \n@ \"" + file + "\"\n"
+                   "Failed with the following error(s):\n"
+                   "ERROR: The following command: \n/waitclose " + window.Title() + "\n"
+                   "Failed with the following error(s):\n"
+                   "/waitclose timed out after 0.5 seconds: a window still matches \"" + window.Title() + "\"\n");
+  EXPECT_GE(took, 1s) << "two waits of half a second";
+  EXPECT_LT(took, 5s);
+}
+
 // Whether the event says that tolm32 is acting on window: it raised it (no
 // window manager) or asked the manager to activate it. Either way it then
 // waits up to half a second for the window, which never becomes ready.

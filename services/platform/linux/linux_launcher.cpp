@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <string>
@@ -151,6 +152,29 @@ void LinuxChild::Collect(int flags) {
   } else if (info.si_pid != 0) {  // with WNOHANG, 0 means still running
     status_ = ExitStatus{true, StatusOf(info), 0};
   }
+}
+
+bool LinuxChild::WaitUntilEnded(std::chrono::steady_clock::time_point deadline) {
+  using Clock = std::chrono::steady_clock;
+  // Without a pidfd nothing tells the pump that the child ended: it is
+  // looked for this often.
+  constexpr std::chrono::milliseconds kLookAgain{50};
+  if (!status_ && !pidfd_.Valid()) Watch();
+  while (!status_) {
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) {
+      // One last look, in case no pump pass has seen the end yet.
+      Collect(WNOHANG);
+      return status_.has_value();
+    }
+    if (!pidfd_.Valid()) {
+      Collect(WNOHANG);
+      if (!status_) PumpWaitUntil(std::min(deadline, now + kLookAgain));
+    } else if (!PumpWaitUntil(deadline) && deadline == Clock::time_point::max()) {
+      Collect(0);  // a pump that cannot wait (none installed, or it failed): nothing else would wake us
+    }
+  }
+  return true;
 }
 
 ExitStatus LinuxChild::WaitForExit() {

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <optional>
 
 #include "services/seams/event_sources.h"
@@ -32,6 +33,7 @@ class LinuxChild : public ChildProcess {
 
   uint32_t Id() const override { return static_cast<uint32_t>(pid_); }
   ExitStatus WaitForExit() override;
+  bool WaitUntilEnded(std::chrono::steady_clock::time_point deadline) override;
 
   // Children whose pidfd is being watched now, in the whole program.
   static int WatchedCount();

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -18,21 +19,42 @@ ExitStatus ExitStatusOf(HANDLE process) {
   return ExitStatus{true, code, 0};
 }
 
+namespace {
+
+// The time left until the deadline for a system wait: INFINITE for none, 0 once it has passed.
+DWORD MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
+  if (deadline == std::chrono::steady_clock::time_point::max()) return INFINITE;
+  const long long left =
+      std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+  return left <= 0 ? 0 : static_cast<DWORD>(std::min<long long>(left, INFINITE - 1));
+}
+
+}  // namespace
+
 uint32_t WinChild::Id() const { return process_.Valid() ? GetProcessId(process_.Get()) : 0; }
+
+bool WinChild::WaitUntilEnded(std::chrono::steady_clock::time_point deadline) {
+  using Clock = std::chrono::steady_clock;
+  // No process to wait for: WaitForExit reports it at once.
+  if (!process_.Valid()) return true;
+  // The process handle is signalled when it ends.
+  bool ended = WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+  if (ended) return true;
+  EventSourceRegistration watch = WatchEventSource(SourceOfHandle(process_.Get()), [&ended] { ended = true; });
+  while (!ended) {
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+    if (PumpWaitUntil(deadline)) continue;
+    // Without a pump installed PumpWaitUntil returns at once (no limit) or
+    // has slept to the deadline: the handle alone tells.
+    if (WaitForSingleObject(process_.Get(), MillisecondsUntil(deadline)) == WAIT_OBJECT_0) ended = true;
+  }
+  return true;
+}
 
 ExitStatus WinChild::WaitForExit() {
   if (!process_.Valid()) return ExitStatus{false, 0, ERROR_INVALID_HANDLE};
-  // The process handle is signalled when it ends. Without a pump installed
-  // (PumpWaitUntil returns at once) the wait blocks on the handle alone.
-  bool ended = WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
-  if (!ended) {
-    EventSourceRegistration watch = WatchEventSource(SourceOfHandle(process_.Get()), [&ended] { ended = true; });
-    while (!ended) {
-      if (!PumpWaitUntil(std::chrono::steady_clock::time_point::max()) &&
-          WaitForSingleObject(process_.Get(), INFINITE) == WAIT_OBJECT_0)
-        ended = true;
-    }
-  }
+  WaitUntilEnded(std::chrono::steady_clock::time_point::max());
   ExitStatus status = ExitStatusOf(process_.Get());
   process_.Reset();
   return status;

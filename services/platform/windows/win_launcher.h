@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include "services/seams/process_api.h"
 #include "services/platform/windows/win_handle.h"
 
@@ -20,6 +22,7 @@ class WinChild : public ChildProcess {
   // Waits on the event pump, which serves the message queue and close
   // requests meanwhile, then reads the exit code.
   ExitStatus WaitForExit() override;
+  bool WaitUntilEnded(std::chrono::steady_clock::time_point deadline) override;
 
  private:
   UniqueHandle process_;
