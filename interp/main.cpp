@@ -16,7 +16,7 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: tolm32 [--console] [FILE.tm | COMMAND LINE]\n"
+    "Usage: tolm32 [--console] [--wait-timeout SECONDS] [FILE.tm | COMMAND LINE]\n"
     "       tolm32 --check [--console] FILE...\n"
     "\n"
     "Runs a command file (a name ending in .tm), or one command line given as the\n"
@@ -26,6 +26,10 @@ const char kUsage[] =
     "  --console   show messages and dialogs as text on the standard output and\n"
     "              error instead of windows (the default on Linux when no display\n"
     "              is named in DISPLAY)\n"
+    "  --wait-timeout SECONDS\n"
+    "              every wait (/wait, /waitall, /waitfor, /waitclose) fails after\n"
+    "              SECONDS (a number such as 30 or 2.5); by default waits last\n"
+    "              as long as it takes\n"
     "  --check     parse the command files and report their errors; run nothing\n"
     "  --help      show this text\n"
     "  --version   show the version\n"
