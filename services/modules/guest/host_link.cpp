@@ -10,7 +10,8 @@ const HostTable*& Linked() {
   return host;
 }
 
-// Takes the program's table, or says why it cannot.
+// Takes the program's table, or says why it cannot (the reason made through
+// FailureOf: even the text's memory must not throw here).
 bool Connect(const HostTable* host, const ModuleOffer* offer, Failure* why) noexcept {
   if (host != nullptr && host->size == sizeof(HostTable) && offer != nullptr && offer->size == sizeof(ModuleOffer)) {
     Linked() = host;
