@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager;
-# the Wayland tests on a private headless sway. Then the Windows build and its
+# the Wayland tests on a private headless sway, the KDE tests in a private
+# headless KWin session. Then the Windows build and its
 # tests under Wine (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
@@ -21,6 +22,12 @@ echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
 echo "== Wayland tests (headless sway)"
 tools/with-sway.sh ctest --test-dir "$build" --output-on-failure -L wayland --timeout 120
+echo "== KDE tests (headless KWin)"
+# The session and ctest run as the session's user (tools/with-kwin.sh), who
+# must be able to write ctest's log folder.
+mkdir -p "$build/Testing/Temporary"
+[ "$(id -u)" -eq 0 ] && chown "${TOLM_KWIN_UID:-1234}" "$build/Testing/Temporary"
+tools/with-kwin.sh ctest --test-dir "$build" --output-on-failure -L kde --timeout 120
 
 if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== Windows build and tests (Wine)"

@@ -1,0 +1,104 @@
+#include "kde_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "services/desktop/kde/kde_platform.h"
+#include "support/run_tolm.h"
+#include "wayland_test_support.h"
+
+namespace tolm::testing {
+namespace {
+
+std::string Home() {
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home == '\0') throw std::runtime_error("HOME is not set");
+  return home;
+}
+
+std::vector<std::string> DesktopEntries() {
+  std::vector<std::string> entries;
+  std::stringstream list(TOLM_KDE_DESKTOP_ENTRIES);
+  for (std::string entry; std::getline(list, entry, '|');) entries.push_back(entry);
+  return entries;
+}
+
+void Run(const std::string& program, const std::vector<std::string>& args) {
+  const RunResult result = RunProgram(program, args, "", {}, 60);
+  if (result.status != 0) {
+    throw std::runtime_error(program + " failed (" + std::to_string(result.status) + "): " + result.err);
+  }
+}
+
+// The layouts KWin reports, "us,de" (org.kde.keyboard getLayoutsList,
+// through qdbus: a tool of the session, not the code under test); empty
+// when KWin has a single layout (it then offers no layout service).
+std::string ReportedLayouts() {
+  const RunResult result = RunProgram("/usr/bin/qdbus", {"--literal", "org.kde.keyboard", "/Layouts", "getLayoutsList"});
+  if (result.status != 0) return "";
+  // [Argument: a(sss) {[Argument: (sss) "us", "", "English (US)"], ...}]
+  static const std::regex shortName("\\(sss\\) \"([^\"]*)\"");
+  std::string names;
+  for (std::sregex_iterator it(result.out.begin(), result.out.end(), shortName), end; it != end; ++it) {
+    names += (names.empty() ? "" : ",") + (*it)[1].str();
+  }
+  return names;
+}
+
+}  // namespace
+
+bool HaveKWin() {
+  // Only the private session of tools/with-kwin.sh: these tests type into
+  // the focused window, which must never be one of a user's session.
+  const char* marker = std::getenv("TOLM_TEST_COMPOSITOR");
+  const char* display = std::getenv("WAYLAND_DISPLAY");
+  const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  return marker != nullptr && std::string(marker) == "headless-kwin" && display != nullptr && *display != '\0' &&
+         bus != nullptr && *bus != '\0';
+}
+
+void AuthoriseTestPrograms() {
+  const std::filesystem::path folder = Home() + "/.local/share/applications";
+  std::filesystem::create_directories(folder);
+  bool changed = false;
+  for (const std::string& entry : DesktopEntries()) {
+    const std::filesystem::path target = folder / std::filesystem::path(entry).filename();
+    if (ReadFileText(target) == ReadFileText(entry)) continue;
+    std::filesystem::copy_file(entry, target, std::filesystem::copy_options::overwrite_existing);
+    changed = true;
+  }
+  if (changed) Run("/usr/bin/kbuildsycoca5", {"--noincremental"});
+}
+
+void SetKeyboardLayouts(const std::string& layouts) {
+  // A single layout is reported as none.
+  const std::string reported = layouts.find(',') == std::string::npos ? "" : layouts;
+  if (ReportedLayouts() == reported) return;
+  const std::filesystem::path config = Home() + "/.config";
+  std::filesystem::create_directories(config);
+  std::ofstream(config / "kxkbrc") << "[Layout]\nLayoutList=" << layouts << "\nUse=true\n";
+  Run("/usr/bin/dbus-send", {"--session", "--type=signal", "/Layouts", "org.kde.keyboard.reloadConfig"});
+  if (!WaitUntil([&] { return ReportedLayouts() == reported; }, 5s)) {
+    throw std::runtime_error("KWin did not take the layouts " + layouts + " (it reports " + ReportedLayouts() + ")");
+  }
+}
+
+void InstallKdeDesktop() {
+  DesktopBackend desktop;
+  std::string reason;
+  ASSERT_TRUE(OpenKdeDesktop(desktop, reason)) << reason;
+  ASSERT_NE(desktop.windows, nullptr);
+  ASSERT_NE(desktop.keyboard, nullptr);
+  SetWindowSystem(desktop.windows);
+  SetKeyboardSystem(desktop.keyboard);
+}
+
+}  // namespace tolm::testing
