@@ -35,7 +35,7 @@ TEST(KdeKeys, AProgramNoDesktopFileNamesIsRefusedWithWhatToDo) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "KWin does not let " + copy + " type keys: that needs a .desktop file with Exec=" + copy +
                          " and X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input, and " + dir.path() +
-                         "/../share/applications/tolm32.desktop is missing. Install tolm32 with cmake --install, "
+                         "/../share/applications/tolm32-kde.desktop is missing. Install tolm32 with cmake --install, "
                          "then run kbuildsycoca5 as the session's user\n");
   EXPECT_TRUE(window.LogLines().empty());
 }

@@ -87,11 +87,11 @@ TEST(KdeKeyboardMessages, TheyNameWhatIsMissingAndWhatToDo) {
   EXPECT_EQ(FakeInputRefusedMessage("/opt/tolm/bin/tolm32", false),
             "KWin does not let /opt/tolm/bin/tolm32 type keys: that needs a .desktop file with "
             "Exec=/opt/tolm/bin/tolm32 and X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input, and "
-            "/opt/tolm/share/applications/tolm32.desktop is missing. Install tolm32 with cmake --install, then run "
+            "/opt/tolm/share/applications/tolm32-kde.desktop is missing. Install tolm32 with cmake --install, then run "
             "kbuildsycoca5 as the session's user");
   EXPECT_EQ(FakeInputRefusedMessage("/usr/local/lib/tolm/tolm32-desktop", true),
             "KWin does not let /usr/local/lib/tolm/tolm32-desktop type keys, although "
-            "/usr/local/share/applications/tolm32.desktop is installed: run kbuildsycoca5 as the session's user so "
+            "/usr/local/share/applications/tolm32-kde.desktop is installed: run kbuildsycoca5 as the session's user so "
             "that KWin reads it (its folder must be in the session's XDG_DATA_DIRS and its Exec= must be "
             "/usr/local/lib/tolm/tolm32-desktop)");
   EXPECT_EQ(UntypableMessage({"\xE6\x97\xA5", "\xC3\xA4"}),

@@ -5,7 +5,8 @@
 # KWin lets a program use its fake input (our keystrokes) only when an
 # installed .desktop file names the program's executable in Exec= and asks
 # for the interface in X-KDE-Wayland-Interfaces. cmake --install writes that
-# file, share/applications/tolm32.desktop, with the absolute path of the
+# file, share/applications/tolm32-kde.desktop (beside the file association
+# tolm32.desktop of ui/qt, whose Exec= is no absolute path), with the absolute path of the
 # installed program that connects to KWin (TOLM_KDE_PROGRAM, relative to the
 # prefix); KDE's service cache takes it once kbuildsycoca5 has run as the
 # session's user.
@@ -17,7 +18,7 @@ if(TOLM_CONSOLE_PROGRAM)
 else()
   set(TOLM_KDE_PROGRAM "bin/tolm32" CACHE STRING "The program that types on KWin, below the prefix")
 endif()
-set(TOLM_KDE_DESKTOP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/tolm32.desktop.in CACHE INTERNAL "")
+set(TOLM_KDE_DESKTOP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/tolm32-kde.desktop.in CACHE INTERNAL "")
 
 # tolm_kde_desktop_entry(<output> <exec>): the same file for another
 # executable (exec may be a generator expression), for the tests.
@@ -31,7 +32,7 @@ install(CODE "
   get_filename_component(prefix \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
   set(exec \"\${prefix}/${TOLM_KDE_PROGRAM}\")
   if(exec MATCHES \"[\\\"`$\\\\\\\\]\")
-    message(FATAL_ERROR \"tolm32.desktop: the program's path \${exec} holds a character Exec= cannot carry\")
+    message(FATAL_ERROR \"tolm32-kde.desktop: the program's path \${exec} holds a character Exec= cannot carry\")
   endif()
   if(exec MATCHES \" \")
     set(exec \"\\\"\${exec}\\\"\")
@@ -40,6 +41,6 @@ install(CODE "
   string(REPLACE \"@EXEC@\" \"\${exec}\" text \"\${text}\")
   set(dir \"\$ENV{DESTDIR}\${prefix}/share/applications\")
   file(MAKE_DIRECTORY \"\${dir}\")
-  file(WRITE \"\${dir}/tolm32.desktop\" \"\${text}\")
-  message(STATUS \"Installing: \${dir}/tolm32.desktop (KDE Plasma: run kbuildsycoca5 as the session's user)\")
+  file(WRITE \"\${dir}/tolm32-kde.desktop\" \"\${text}\")
+  message(STATUS \"Installing: \${dir}/tolm32-kde.desktop (KDE Plasma: run kbuildsycoca5 as the session's user)\")
 ")

@@ -47,7 +47,7 @@ struct wl_keyboard;
 namespace tolm {
 
 // The name our .desktop file is installed under (share/applications).
-inline constexpr const char* kDesktopFileName = "tolm32.desktop";
+inline constexpr const char* kDesktopFileName = "tolm32-kde.desktop";
 
 // The message when KWin does not offer fake input to the program whose
 // executable is exe: which file is expected and what to run.
