@@ -26,7 +26,14 @@ echo "== KDE tests (headless KWin)"
 # The session and ctest run as the session's user (tools/with-kwin.sh), who
 # must be able to write ctest's log folder.
 mkdir -p "$build/Testing/Temporary"
-[ "$(id -u)" -eq 0 ] && chown "${TOLM_KWIN_UID:-1234}" "$build/Testing/Temporary"
+if [ "$(id -u)" -eq 0 ]; then
+  kwin_uid=${TOLM_KWIN_UID:-1234}
+  chown "$kwin_uid" "$build/Testing/Temporary"
+  if ! setpriv --reuid="$kwin_uid" --regid="$kwin_uid" --clear-groups test -x "$build/tests/kde/kde_tests"; then
+    echo "test.sh: uid $kwin_uid cannot run $build/tests/kde/kde_tests (a folder above it is closed to others)" >&2
+    exit 1
+  fi
+fi
 tools/with-kwin.sh ctest --test-dir "$build" --output-on-failure -L kde --timeout 120
 
 if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
