@@ -1,41 +1,21 @@
-# A fast start, in two parts.
-#
-# The console program. tolm32 is linked statically: no dynamic loader, no
-# libc.so to map and relocate, which is a fifth of a start. It runs console
-# scripts and checks; a run that may need the desktop or window modules
-# (interp/desktop_need.h) it hands, before anything runs, to tolm32-desktop,
-# the same program linked dynamically, which loads them on first use and
-# whose symbols the modules take. Where no static C library is at hand (or in
-# a sanitizer or fuzzing build) tolm32 is that dynamic program itself.
-#
-# Start-up code and data in few pages. A run of one command calls about a
-# hundred and fifty functions spread over the whole program; each page of
-# them it touches first is a page fault, and on a virtual machine a fault
-# costs as much as thousands of instructions. Every function and variable
-# gets a section of its own, and gold places the ones a start-up touches
-# (cmake/startup-order.txt, from tools/startup_order.py) next to each other.
+# A fast start: start-up code and data in few pages. A run of one command
+# calls about a hundred and fifty functions spread over the whole program;
+# each page of them it touches first is a page fault, and on a virtual
+# machine a fault costs as much as thousands of instructions. Every function
+# and variable gets a section of its own, and gold places the ones a start-up
+# touches (cmake/startup-order.txt, from tools/startup_order.py) next to each
+# other.
 #
 # tolm_order_startup(target) applies it to a program; without gold, or in a
 # sanitizer or fuzzing build, the program is linked as before.
 include(CheckLinkerFlag)
 
 set(TOLM_STARTUP_ORDER OFF)
-set(TOLM_CONSOLE_PROGRAM OFF)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT TOLM_SANITIZE AND NOT TOLM_FUZZ)
   check_linker_flag(CXX "-fuse-ld=gold" TOLM_HAVE_GOLD)
   if(TOLM_HAVE_GOLD)
     set(TOLM_STARTUP_ORDER ON)
   endif()
-  check_linker_flag(CXX "-static" TOLM_HAVE_STATIC_LIBC)
-  if(TOLM_HAVE_STATIC_LIBC)
-    set(TOLM_CONSOLE_PROGRAM ON)
-  endif()
-endif()
-# The program the modules take the program's symbols from.
-if(TOLM_CONSOLE_PROGRAM)
-  set(TOLM_DESKTOP_PROGRAM tolm32-desktop)
-else()
-  set(TOLM_DESKTOP_PROGRAM tolm32)
 endif()
 
 if(TOLM_STARTUP_ORDER)

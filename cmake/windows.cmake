@@ -5,10 +5,6 @@
 
 find_package(Threads REQUIRED)
 
-# The judgement of runs for the Linux console program, which has no use here
-# (one program, no hand-over).
-set(TOLM_POSIX_ONLY interp/desktop_need.cpp)
-
 # Windows 7 and later; <windows.h> without min/max macros and rarely used parts.
 add_compile_definitions(_WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
 
@@ -23,8 +19,10 @@ function(tolm_windows_library name)
     file(GLOB found CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
     list(APPEND sources ${found})
   endforeach()
-  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  list(REMOVE_ITEM sources ${TOLM_POSIX_ONLY} ${ARG_EXCLUDE})
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$|/program_setup\\.cpp$")
+  if(ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${ARG_EXCLUDE})
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${TOLM_WARNINGS})
@@ -35,6 +33,7 @@ endfunction()
 # variants (debug log, environment, files, console input) and the backends
 # call each other both ways.
 tolm_windows_library(tolm_services DIRS services/core services/seams services/platform/windows DEPS Threads::Threads ole32)
+add_library(tolm_core ALIAS tolm_services)
 tolm_windows_library(tolm_front DIRS front expr DEPS tolm_services)
 include(cmake/tables.cmake)
 tolm_windows_library(tolm_interp DIRS interp DEPS tolm_front tolm_services)
@@ -43,7 +42,7 @@ tolm_windows_library(tolm_ui_core DIRS ui/core DEPS tolm_interp tolm_front tolm_
 
 # A GUI program (-mwindows): no console window of its own opens when it is
 # started from the desktop; --console uses the streams it was started with.
-add_executable(tolm32 interp/windows/main.cpp)
+add_executable(tolm32 interp/main.cpp services/platform/windows/program_setup.cpp)
 target_compile_options(tolm32 PRIVATE ${TOLM_WARNINGS})
 target_link_libraries(tolm32 PRIVATE tolm_interp tolm_ui_core tolm_ui_console tolm_services)
 target_link_options(tolm32 PRIVATE -mwindows)

@@ -18,9 +18,8 @@ set(TOLM_POSIX_ONLY_TESTS
   services/environment_test.cpp
   services/pump_sleep_test.cpp
   services/show_mode_watchers_test.cpp
-  services/desktop_proxies_test.cpp
-  services/desktop_selection_test.cpp
-  interp/desktop_need_test.cpp
+  services/desktop_modules_test.cpp
+  services/host_table_test.cpp
   ui/switching_user_interface_test.cpp
   ui/editor_file_test.cpp
   ui/text_file_test.cpp)

@@ -5,13 +5,12 @@
 #include "front/built_tables.h"
 #include "front/parse_report.h"
 #include "services/core/errors.h"
+#include "services/core/limits.h"
 #include "services/seams/exit_status.h"
 #include "services/core/text.h"
 
 namespace tolm {
 namespace {
-
-constexpr size_t kMaxText = 255;
 
 std::string Cut(std::string s) {
   if (s.size() > kMaxText) s.resize(kMaxText);

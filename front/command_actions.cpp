@@ -1,4 +1,5 @@
 #include "front/command_actions.h"
+#include "services/core/limits.h"
 
 #include "front/command_grammar.h"
 #include "front/keyword_table.h"
@@ -8,9 +9,8 @@ namespace {
 
 using V = CommandValue;
 
-// Texts that pass through the value stack keep at most 255 characters; a
-// longer one is reported (and cut, so that values stay bounded).
-constexpr size_t kMaxText = 255;
+// Texts that pass through the value stack keep at most kMaxText characters;
+// a longer one is reported (and cut, so that values stay bounded).
 std::string& Text(V& v) { return std::get<std::string>(v); }
 // Appends the pieces to the text in v[0] in place (no temporaries).
 template <class... Pieces>

@@ -7,6 +7,7 @@
 #include "front/built_tables.h"
 #include "front/command_actions.h"
 #include "services/core/errors.h"
+#include "services/core/limits.h"
 #include "front/parse_report.h"
 
 namespace tolm {
@@ -38,7 +39,7 @@ void TTolmYacc::TextTooLong() {
   lexer.ErrorStream()
       .append("Line " + std::to_string(textLine_) + " Col " + std::to_string(textCol_) + " in file \"")
       .append(lexer.SourceName())
-      .append("\"\r\ntext too long (limit is 255 characters)\r\n");
+      .append("\"\r\ntext too long (limit is " + std::to_string(kMaxText) + " characters)\r\n");
 }
 
 namespace {

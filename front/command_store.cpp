@@ -6,6 +6,7 @@
 #include "front/command_record.h"
 #include "front/keyword_table.h"
 #include "services/core/errors.h"
+#include "services/core/limits.h"
 
 namespace tolm {
 namespace {
@@ -62,10 +63,10 @@ uint32_t GetRef(const unsigned char* p) {
   return ref;
 }
 
-// Texts pass through the value stack cut to 255 characters; a longer one
-// here would be a fault of the grammar's actions.
+// Texts pass through the value stack cut to kMaxText characters; a longer
+// one here would be a fault of the grammar's actions.
 void CheckLength(std::string_view text) {
-  if (text.size() > 255) throw Exception(kRangeCheckError);
+  if (text.size() > kMaxText) throw Exception(kRangeCheckError);
 }
 
 bool HasBlocks(int32_t code) { return code == kCmdIf || code == kCmdDo; }

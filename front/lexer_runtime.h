@@ -11,6 +11,7 @@
 
 #include "front/input_buffer.h"
 #include "front/table_views.h"
+#include "services/core/limits.h"
 #include "services/core/text_source.h"
 
 namespace tolm {
@@ -31,8 +32,8 @@ class LexLimitError {
 
 class TCustomLexer {
  public:
-  static constexpr int kPushBackSize = 2048;
-  static constexpr int kMaxTokenLength = 255;
+  static constexpr int kPushBackSize = kLexerPushBackSize;
+  static constexpr int kMaxTokenLength = static_cast<int>(kMaxText);
   static constexpr int kMatchStackSize = 1024;
   static constexpr int kMaxRules = 256;
 
@@ -55,7 +56,6 @@ class TCustomLexer {
   int32_t ColNo() const { return colNo_; }
   const std::string& SourceName() const { return sourceName_; }
   int32_t StartCondition() const { return startCondition_; }
-  std::string& OutputStream() { return *out_; }
   std::string& ErrorStream() { return *err_; }
 
   // Writes the text as one line to the output stream while LexTrace is on.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "front/table_views.h"
+#include "services/core/limits.h"
 #include "front/lexer_runtime.h"
 
 namespace tolm {
@@ -24,7 +25,7 @@ std::string ErrorReport(const TCustomLexer& lexer, std::string_view message);
 template <class Value>
 class TCustomParser {
  public:
-  static constexpr int kStackSize = 2048;
+  static constexpr int kStackSize = kParserStackSize;
 
   int32_t Lookahead = -1;
   int32_t ErrorCount = 0;

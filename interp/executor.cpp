@@ -1,5 +1,7 @@
 #include "interp/executor.h"
 
+#include "services/seams/programs.h"
+
 #include "expr/evaluator.h"
 #include "front/keyword_table.h"
 #include "interp/interpreter_state.h"
@@ -75,8 +77,8 @@ void ExecuteCommand(const CommandRecord& record) {
   ProcessPendingMessages();
   if (record.code != kCmdProgram) {
     LaunchFlags = 0;
-    if (record.HasOption(kOptIgnore)) LaunchFlags += 0x200;
-    if (record.HasOption(kOptWarn)) LaunchFlags += 0x400;
+    if (record.HasOption(kOptIgnore)) LaunchFlags |= kLaunchIgnore;
+    if (record.HasOption(kOptWarn)) LaunchFlags |= kLaunchWarn;
   }
   PrepareArguments(context);
   HandlerFor(record.code)(context);

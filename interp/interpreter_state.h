@@ -15,9 +15,6 @@ extern int32_t WaitInterval;         // poll interval of "/waitfor" and "/waitcl
 extern std::string CurrentDirectory; // directory for program starts; empty: the process's own
 extern uint32_t LaunchFlags;         // show mode and wait/ignore/warn/raise bits of the running command
 
-// How deep command files may nest ("@" inside a file run by "@" ...).
-inline constexpr int kMaxFileNesting = 100;
-
 // Puts every value back to its start-up state (tests run many scripts in one process).
 void ResetInterpreterState();
 

@@ -6,6 +6,7 @@
 #include "interp/runner.h"
 #include "services/core/errors.h"
 #include "services/seams/programs.h"
+#include "services/seams/show_mode.h"
 #include "services/core/text.h"
 
 namespace tolm {
@@ -17,15 +18,17 @@ struct ShowOption {
   int32_t option;
   uint32_t mode;
 };
-const ShowOption kShowOptions[] = {{kOptHide, 0}, {kOptMin, 6}, {kOptMax, 3}, {kOptNoActivate, 7}};
+const ShowOption kShowOptions[] = {
+    {kOptHide, kShowHide}, {kOptMin, kShowMinimized}, {kOptMax, kShowMaximized}, {kOptNoActivate, kShowMinNoActivate}};
 
+// With a show option and no /ignore or /warn, a start that fails ends the run.
 uint32_t ProgramLaunchFlags(const CommandRecord& record) {
-  uint32_t flags = 0x805;
+  uint32_t flags = kLaunchRaise | kShowNormal;
   for (const ShowOption& show : kShowOptions)
     if (record.HasOption(show.option)) flags = show.mode;
-  if (record.HasOption(kOptIgnore)) flags += kLaunchIgnore;
-  if (record.HasOption(kOptWarn)) flags += kLaunchWarn;
-  if (record.HasOption(kOptWait)) flags += kLaunchWait;
+  if (record.HasOption(kOptIgnore)) flags |= kLaunchIgnore;
+  if (record.HasOption(kOptWarn)) flags |= kLaunchWarn;
+  if (record.HasOption(kOptWait)) flags |= kLaunchWait;
   return flags;
 }
 

@@ -4,12 +4,15 @@
 #include <memory>
 
 #include "front/command_parser.h"
+#include "front/command_text.h"
 #include "services/seams/command_file.h"
 #include "interp/executor.h"
 #include "interp/interpreter_state.h"
 #include "services/seams/app_title.h"
 #include "services/seams/debug_log.h"
+#include "services/seams/programs.h"
 #include "services/core/errors.h"
+#include "services/core/limits.h"
 #include "services/core/text.h"
 #include "services/seams/user_interface.h"
 
@@ -30,16 +33,6 @@ class NestingGuard {
   ~NestingGuard() { --fileNesting; }
   NestingGuard(const NestingGuard&) = delete;
   NestingGuard& operator=(const NestingGuard&) = delete;
-};
-
-// The order in which a command's options are shown, whatever order they were written in.
-struct OptionWord {
-  int32_t code;
-  const char* word;
-};
-const OptionWord kOptionWords[] = {
-    {kOptHide, "/hide"},     {kOptMin, "/min"},   {kOptMax, "/max"},   {kOptNoActivate, "/noactivate"},
-    {kOptIgnore, "/ignore"}, {kOptWarn, "/warn"}, {kOptWait, "/wait"},
 };
 
 [[noreturn]] void RaiseCommandFailure(const CommandRecord& record, const std::string& message) {
@@ -92,8 +85,8 @@ void RunCommand(const CommandRecord& record, bool execute) {
 }
 
 void ReportCommandFailure(const std::string& message) {
-  if (LaunchFlags & 0x200) return;
-  if (LaunchFlags & 0x400) {
+  if (LaunchFlags & kLaunchIgnore) return;
+  if (LaunchFlags & kLaunchWarn) {
     ShowError(message);
     return;
   }
@@ -104,42 +97,6 @@ void ReportCommandFailure(const std::string& message) {
 // every record of a file through here.
 void TraceCommand(const CommandRecord& record) {
   if (TraceEnabled && !record.args.empty()) TraceLine(CommandText(record, 0));
-}
-
-namespace {
-
-template <class Record>
-std::string OptionWords(const Record& record) {
-  std::string text;
-  for (const OptionWord& option : kOptionWords)
-    if (record.HasOption(option.code)) text += option.word;
-  return text;
-}
-
-}  // namespace
-
-std::string OptionText(const CommandRecord& record) { return OptionWords(record); }
-std::string OptionText(const Tcmdrec& record) { return OptionWords(record); }
-
-std::string CommandText(const CommandRecord& record, int first) {
-  std::string text;
-  if (record.args.empty()) return text;
-  if (first == 0) {
-    text = std::string(record.args[0]) + OptionText(record);
-    first = 1;
-  }
-  if (record.code == kCmdSet) {
-    text.append(" ").append(record.args.size() > 1 ? record.args[1] : std::string_view());
-    text.append("=").append(record.args.size() > 2 ? record.args[2] : std::string_view());
-  } else if (record.code == kCmdIf) {
-    text.append(" ").append(record.condition);
-  } else {
-    for (size_t i = static_cast<size_t>(first); i < record.args.size(); ++i) {
-      if (!text.empty()) text += ' ';
-      text.append(record.args[i]);
-    }
-  }
-  return text;
 }
 
 }  // namespace tolm

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "front/command_store.h"
+#include "front/command_text.h"
 
 namespace tolm {
 
@@ -19,12 +20,6 @@ void RunCommand(const CommandRecord& record, bool execute);
 // A failure that /ignore (silent) or /warn (error box) may soften.
 void ReportCommandFailure(const std::string& message);
 
-// The display text of a command: keyword or program, its options, its arguments
-// from index first on.
-std::string CommandText(const CommandRecord& record, int first);
-// The option words in fixed order, each once, without separators.
-std::string OptionText(const CommandRecord& record);
-std::string OptionText(const Tcmdrec& record);  // the editor's record
 void TraceCommand(const CommandRecord& record);
 
 

@@ -22,8 +22,12 @@ import sys
 import tempfile
 
 # What a start of the program does most often: one command from the
-# arguments, a one-line file, a check of it, the version.
-STARTS = [["--console", "/set", "X=1"], ["--console", "{file}"], ["--check", "{file}"], ["--version"]]
+# arguments, in a desktop session and on the console, a one-line file, a
+# check of it, the version. A display is named (nothing connects to it before
+# a window is shown), so the desktop runs take their own road.
+STARTS = [["/set", "X=1"], ["--console", "/set", "X=1"], ["--console", "{file}"], ["--check", "{file}"],
+          ["--version"]]
+TRACE_DISPLAY = ":tolm-startup-trace"
 TEXT_KINDS = set("TtWwVv")
 
 
@@ -49,7 +53,8 @@ def traced_addresses(binary, tmp):
         log = os.path.join(tmp, "lackey.log")
         argv = [a.replace("{file}", script) for a in start]
         subprocess.run(["valgrind", "--tool=lackey", "--trace-mem=yes", f"--log-file={log}", binary] + argv,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True,
+                       env=dict(os.environ, DISPLAY=TRACE_DISPLAY))
         with open(log) as f:
             for line in f:
                 m = re.match(r"\s*[ILSM]\s+([0-9a-f]+),", line)

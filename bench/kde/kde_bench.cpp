@@ -196,8 +196,7 @@ int main(int argc, char** argv) {
     tolm::DesktopBackend desktop;
     std::string reason;
     if (!tolm::OpenKdeDesktop(desktop, reason)) throw std::runtime_error("no KDE desktop: " + reason);
-    tolm::SetWindowSystem(desktop.windows);
-    tolm::SetKeyboardSystem(desktop.keyboard);
+    tolm::InstallDesktop(desktop);
     char pattern[] = "/tmp/tolm-kde-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
     BenchSearch(testwin, dir);

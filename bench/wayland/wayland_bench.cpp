@@ -211,8 +211,7 @@ int main(int argc, char** argv) {
     tolm::DesktopBackend desktop;
     std::string reason;
     if (!tolm::OpenWaylandDesktop(desktop, reason)) throw std::runtime_error("no Wayland desktop: " + reason);
-    tolm::SetWindowSystem(desktop.windows);
-    tolm::SetKeyboardSystem(desktop.keyboard);
+    tolm::InstallDesktop(desktop);
     char pattern[] = "/tmp/tolm-wayland-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
     BenchSearch(testwin, dir);

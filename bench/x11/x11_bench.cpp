@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    tolm::InstallX11Platform();
+    tolm::InstallDesktop(tolm::OpenX11Desktop());
     char pattern[] = "/tmp/tolm-x11-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
     BenchSearch(testwin, dir);

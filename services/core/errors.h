@@ -29,8 +29,9 @@ class ESystemError : public Exception {
   using Exception::Exception;
 };
 
-// Resets the application title to its title word, then throws EScriptError
-// with the message unchanged. Every EScriptError is raised through here.
+// Resets the application title to its title word (ResetApplicationTitle,
+// services/seams/app_title.h), then throws EScriptError with the message
+// unchanged. Every EScriptError is raised through here.
 [[noreturn]] void RaiseScriptError(const std::string& message);
 
 // Messages of the run-time conversions, shared so tests can compare them whole.

@@ -1,19 +1,19 @@
-// The boundary between tolm32 and its desktop modules: the windows, keyboard
-// and show modes of one kind of session (desktop_backend.h), each in a module
-// of its own that links that desktop's libraries, so that runs without window
-// or key commands never load them. The rules of the boundary are those of the
-// window module (services/modules/module_boundary.h).
+// Which desktop module serves this session: the windows, keyboard and show
+// modes of one kind of session, each in a module of its own that links that
+// desktop's libraries, so that runs without window or key commands never
+// load them.
 //
-// Which module serves a session is decided by the table of candidates below
-// (desktop_selection.h). A new kind of desktop is a row here plus its module:
-// an entry file like services/desktop/x11/module/x11_module.cpp (its backend through
-// OpenDesktopGuarded and BehindBoundary, services/desktop_module/) with an
-// exports.map beside it, and one tolm_desktop_module() line in CMakeLists.txt.
-// Until its module is built, a row's module is simply not found, and the
-// selection falls back as it does for any module that does not open.
+// The table of candidates below decides, in order: the first candidate whose
+// session variable is set and whose module opens (a module declines, with
+// its reason, when the session is not its kind); otherwise the last one, the
+// fallback. A new kind of desktop is a row here plus its module (see
+// docs/architecture.md, "Adding a desktop"). Until its module is built, a
+// row's module is simply not found, and the selection goes on as for any
+// module that does not open.
 #pragma once
 
-#include <cstddef>
+#include <span>
+#include <string>
 
 #include "services/seams/desktop.h"
 
@@ -21,8 +21,7 @@ namespace tolm {
 
 struct DesktopCandidate {
   const char* name;             // for messages: "X11", "Wayland"
-  const char* moduleFile;       // looked for beside the program, then in lib/tolm
-  const char* entry;            // the module's OpenDesktopModule
+  const char* moduleFile;       // looked for beside the program, then in the installation's module folder
   const char* sessionVariable;  // set (not empty) in a session of this kind
 };
 
@@ -30,13 +29,32 @@ struct DesktopCandidate {
 // the environment says, and its module reports a missing display itself at
 // the command that needed one.
 inline constexpr DesktopCandidate kDesktopCandidates[] = {
-    {"Wayland", "tolm32-wayland.so", "tolm_open_wayland_desktop", "WAYLAND_DISPLAY"},
-    {"X11", "tolm32-x11.so", "tolm_open_x11_desktop", "DISPLAY"},
+    {"Wayland", "tolm32-wayland.so", "WAYLAND_DISPLAY"},
+    {"X11", "tolm32-x11.so", "DISPLAY"},
 };
 
-// The entry's type: fills out with the module's services, which live until the
-// program ends and throw nothing (failures go to ReportModuleFailure). On
-// failure it returns false and writes the reason, NUL-terminated, into why.
-using OpenDesktopModule = bool (*)(DesktopBackend* out, char* why, std::size_t whySize) noexcept;
+// Opens one candidate's module; the seam to the loader.
+class DesktopModuleOpener {
+ public:
+  virtual ~DesktopModuleOpener() = default;
+  // Fills out and returns true, or returns false with the reason.
+  virtual bool Open(const DesktopCandidate& candidate, DesktopBackend& out, std::string& reason) = 0;
+};
+
+// Looks up an environment variable; nullptr when it is not set.
+using EnvironmentLookup = const char* (*)(const char* name);
+
+// Chooses and opens the desktop, and writes one diagnostic line saying which
+// and why. Throws Exception "Cannot load the desktop module: <reason>" when
+// the fallback does not open either.
+DesktopBackend SelectDesktop(std::span<const DesktopCandidate> candidates, EnvironmentLookup environment,
+                             DesktopModuleOpener& opener);
+
+// The diagnostic line written when the fallback serves a session of another kind.
+std::string FallbackNote(const DesktopCandidate& passed, const std::string& reason, const DesktopCandidate& fallback);
+
+// SelectDesktop over kDesktopCandidates, the process's environment and the
+// program's module loader: what the program installs as its desktop.
+DesktopBackend OpenSessionDesktop();
 
 }  // namespace tolm

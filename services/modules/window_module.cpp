@@ -1,12 +1,15 @@
 #include "services/modules/window_module.h"
 
-#include "services/modules/module_boundary.h"
+#include "services/modules/module_loader.h"
+#include "services/modules/module_user_interface.h"
 
 namespace tolm {
 
-// The window module reports through the boundary every module shares.
-void ReportWindowFailure(const std::string& message) noexcept { ReportModuleFailure(message); }
-
-void RaiseReportedWindowFailure() { RaiseReportedModuleFailure(); }
+UserInterface& LoadWindowModule() {
+  ModuleOffer offer;
+  std::string why;
+  if (!LoadModule(kWindowModuleFile, offer, why)) throw Exception(why);
+  return UserInterfaceOf(offer.windows);
+}
 
 }  // namespace tolm

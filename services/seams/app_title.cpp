@@ -1,5 +1,6 @@
 #include "services/seams/app_title.h"
 
+#include "services/core/errors.h"
 #include "services/core/text.h"
 
 namespace tolm {
@@ -22,6 +23,13 @@ const std::string& ApplicationTitle() { return Title(); }
 void SetApplicationTitle(std::string title) {
   Title() = std::move(title);
   if (Listener()) Listener()(Title());
+}
+
+void ResetApplicationTitle() { SetApplicationTitle(AfterLastBlank(Title())); }
+
+void RaiseScriptError(const std::string& message) {
+  ResetApplicationTitle();
+  throw EScriptError(message);
 }
 
 void SetTitleFor(const std::string& text) {

@@ -9,6 +9,8 @@ namespace tolm {
 
 const std::string& ApplicationTitle();
 void SetApplicationTitle(std::string title);
+// Sets the title back to its title word (what a script error does).
+void ResetApplicationTitle();
 // Sets the title to "<text> - <title word of the current title>".
 void SetTitleFor(const std::string& text);
 // A user interface that shows the title somewhere registers here.

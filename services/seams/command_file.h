@@ -34,6 +34,9 @@ class CommandFileSource : public TextSource {
   void Close();
 
  private:
+  // Closes an earlier file and forgets its state, for a new Open.
+  void Reset();
+
   int fd_ = -1;
   size_t expected_ = 0;
   size_t read_ = 0;

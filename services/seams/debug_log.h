@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "services/core/sys_error.h"
+
 namespace tolm {
 
 #ifdef _WIN32
@@ -20,11 +22,10 @@ extern std::string DebugLogPath;
 // appended to nor created raises Exception with the system's reason.
 void DebugLog(const std::string& message);
 
-// "ERROR <code>: <the system's text for that code>" (an errno; on Windows a
-// GetLastError code, whose text ends with a line break), or "ERROR <code>"
-// when the system has no text for it.
-std::string SysErrorText(int code);
-// The system's text alone, for messages that carry no "ERROR" prefix.
-std::string SysErrorDescription(int code);
+// The system's side (services/platform/<system>/debug_log.cpp): appends text
+// to the file at path, creating it when it is not there. Returns 0, or the
+// system's error code of the step that failed; openFailed tells whether
+// opening (rather than writing or closing) failed.
+int AppendToLogFile(const std::string& path, const std::string& text, bool& openFailed);
 
 }  // namespace tolm

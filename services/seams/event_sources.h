@@ -27,6 +27,8 @@ class EventSourceRegistration {
   EventSourceRegistration(const EventSourceRegistration&) = delete;
   EventSourceRegistration& operator=(const EventSourceRegistration&) = delete;
 
+  int Id() const { return id_; }
+
  private:
   int id_ = 0;
 };

@@ -1,17 +1,11 @@
 #include "services/seams/keyboard.h"
 
 #include "services/core/errors.h"
+#include "services/seams/desktop.h"
 #include "services/seams/event_pump.h"
 
 namespace tolm {
 namespace {
-
-KeyboardSystem* g_keyboard = nullptr;
-
-KeyboardSystem& Keyboard() {
-  if (g_keyboard == nullptr) throw Exception("Keystrokes are not available: no keyboard is installed");
-  return *g_keyboard;
-}
 
 // The named key a code stands for, if any. Control bytes other than these
 // four have no key and send nothing.
@@ -108,10 +102,8 @@ class KeyCodeSender {
 
 }  // namespace
 
-void SetKeyboardSystem(KeyboardSystem* system) { g_keyboard = system; }
-
 void SendKeys(std::string_view keyString) {
-  KeyboardSystem& keyboard = Keyboard();
+  KeyboardSystem& keyboard = DesktopKeyboard();
   KeyStringScope scope(keyboard, CharactersOfKeys(keyString));
   KeyCodeSender sender(keyboard);
   KeyTranslator translator(keyString);

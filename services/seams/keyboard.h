@@ -33,10 +33,7 @@ class KeyboardSystem {
   virtual void EndKeys() = 0;
 };
 
-// Installs the keyboard in use (not owned); nullptr removes it.
-void SetKeyboardSystem(KeyboardSystem* system);
-
-// Translates the key string and sends its events as they are produced,
+// Translates the key string and sends its events to the desktop's keyboard as they are produced,
 // serving pending events after each key code (a repeat of a code without a
 // key is served once), so a close request ends the program at once, also in
 // the middle of a long repeat. A modifier code is

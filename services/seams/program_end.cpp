@@ -15,22 +15,43 @@ std::function<void(int)>& Interceptor() {
   return interceptor;
 }
 
-std::vector<AtProgramEnd*>& Actions() {
-  static std::vector<AtProgramEnd*> actions;
+struct Action {
+  int id;
+  std::function<void()> run;
+};
+
+struct Actions {
+  int nextId = 1;
+  std::vector<Action> list;
+};
+
+Actions& TheActions() {
+  static Actions actions;
   return actions;
 }
 
 }  // namespace
 
-AtProgramEnd::AtProgramEnd(std::function<void()> action) : action_(std::move(action)) { Actions().push_back(this); }
+int RegisterAtProgramEnd(std::function<void()> action) {
+  Actions& actions = TheActions();
+  actions.list.push_back(Action{actions.nextId, std::move(action)});
+  return actions.nextId++;
+}
 
-AtProgramEnd::~AtProgramEnd() { std::erase(Actions(), this); }
+void DropAtProgramEnd(int id) noexcept {
+  std::erase_if(TheActions().list, [id](const Action& a) { return a.id == id; });
+}
+
+AtProgramEnd::AtProgramEnd(std::function<void()> action) : id_(RegisterAtProgramEnd(std::move(action))) {}
+
+AtProgramEnd::~AtProgramEnd() { DropAtProgramEnd(id_); }
 
 void EndProgram(int exitCode) {
   if (Interceptor()) Interceptor()(exitCode);
-  for (auto it = Actions().rbegin(); it != Actions().rend(); ++it) {
+  const std::vector<Action>& list = TheActions().list;
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
     try {
-      (*it)->action_();
+      it->run();
     } catch (...) {
       // The program ends anyway; a failed clean-up must not stop that.
     }

@@ -35,8 +35,12 @@ class AtProgramEnd {
   AtProgramEnd& operator=(const AtProgramEnd&) = delete;
 
  private:
-  std::function<void()> action_;
-  friend void EndProgram(int exitCode);
+  int id_;
 };
+
+// The list behind AtProgramEnd: registers an action and returns its id (not
+// 0); dropping an id removes its action. For the module boundary.
+int RegisterAtProgramEnd(std::function<void()> action);
+void DropAtProgramEnd(int id) noexcept;
 
 }  // namespace tolm

@@ -8,21 +8,18 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
 
-#include "services/seams/debug_log.h"
 #include "services/core/errors.h"
+#include "services/seams/debug_log.h"
+#include "services/seams/desktop.h"
 #include "services/seams/event_pump.h"
 #include "services/seams/event_sources.h"
 
 namespace tolm {
 namespace {
-
-ShowModeHandler& Handler() {
-  static ShowModeHandler handler;
-  return handler;
-}
 
 // A pipe whose read end wakes the event pump when a watcher ends.
 class WakePipe {
@@ -61,19 +58,24 @@ class Watchers {
  public:
   void Start(std::function<void()> watch) {
     JoinEnded();
-    auto ended = std::make_shared<std::atomic<bool>>(false);
+    auto outcome = std::make_shared<Outcome>();
     Begun();
     try {
-      std::thread thread([this, watch = std::move(watch), ended] {
+      std::thread thread([this, watch = std::move(watch), outcome] {
+        // A watcher that fails leaves its window as it is; nothing else
+        // depends on it. Its failure is logged by the main thread once it
+        // has been joined (the log belongs to the main thread).
         try {
           watch();
+        } catch (const std::exception& e) {
+          outcome->failure = e.what();
         } catch (...) {
-          // A watcher that fails leaves its window as it is; nothing else depends on it.
+          outcome->failure = "unknown failure";
         }
-        ended->store(true);
+        outcome->ended.store(true);
         Ended();
       });
-      list_.push_back({std::move(thread), std::move(ended)});
+      list_.push_back({std::move(thread), std::move(outcome)});
     } catch (const std::system_error& e) {
       Ended();
       throw Exception("Could not start the show-mode watcher: " + SysErrorDescription(e.code().value()));
@@ -86,8 +88,8 @@ class Watchers {
     if (list_.empty()) return;
     WakePipe wake;
     if (wake.Valid()) WaitOnPump(wake);
-    for (Entry& entry : list_) entry.thread.join();  // ended, or (no pump) bounded anyway
-    list_.clear();
+    std::list<Entry> entries = std::move(list_);
+    for (Entry& entry : entries) Join(entry);  // ended, or (no pump) bounded anyway
   }
 
   size_t Running() {
@@ -96,10 +98,21 @@ class Watchers {
   }
 
  private:
+  // What a watcher leaves: written by its thread before ended is set.
+  struct Outcome {
+    std::atomic<bool> ended{false};
+    std::string failure;
+  };
   struct Entry {
     std::thread thread;
-    std::shared_ptr<std::atomic<bool>> ended;
+    std::shared_ptr<Outcome> outcome;
   };
+
+  // Joins a watcher and logs its failure, if it had one.
+  static void Join(Entry& entry) {
+    entry.thread.join();
+    if (!entry.outcome->failure.empty()) DebugLog("Show mode: the watcher failed: " + entry.outcome->failure);
+  }
 
   void Begun() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -135,12 +148,13 @@ class Watchers {
   // does not keep one finished thread per started program.
   void JoinEnded() {
     for (auto it = list_.begin(); it != list_.end();) {
-      if (!it->ended->load()) {
+      if (!it->outcome->ended.load()) {
         ++it;
         continue;
       }
-      it->thread.join();
+      Entry entry = std::move(*it);
       it = list_.erase(it);
+      Join(entry);
     }
   }
 
@@ -159,10 +173,10 @@ Watchers& TheWatchers() {
 }  // namespace
 
 void ApplyShowMode(int pid, int showMode) {
-  if (Handler()) Handler()(pid, showMode);
+  if (!HasDesktop()) return;
+  const ShowModeHandler& apply = CurrentDesktop().showMode;
+  if (apply) apply(pid, showMode);
 }
-
-void SetShowModeHandler(ShowModeHandler handler) { Handler() = std::move(handler); }
 
 void StartShowModeWatcher(std::function<void()> watch) { TheWatchers().Start(std::move(watch)); }
 

@@ -1,6 +1,6 @@
 // Show modes of started programs ("/hide", "/min", "/max", "/noactivate").
-// The process layer knows which process was started; the window layer knows
-// how to find and change its first window. The window layer registers here.
+// The process layer knows which process was started; the desktop
+// (desktop.h) knows how to find and change its first window.
 //
 // A program maps its window some time after it started, so the window layer
 // applies the mode from a watcher thread (StartShowModeWatcher). Watchers are
@@ -24,9 +24,10 @@ enum ShowMode : int {
 
 using ShowModeHandler = std::function<void(int pid, int showMode)>;
 
-// Called by the process layer right after a start with a mode other than kShowNormal.
+// Called by the process layer right after a start with a mode other than
+// kShowNormal: the desktop's handler (desktop.h) applies it, opening the
+// desktop if need be. Without a desktop installed, modes are not applied.
 void ApplyShowMode(int pid, int showMode);
-void SetShowModeHandler(ShowModeHandler handler);
 
 // Runs watch on a thread of its own and returns at once. An exception that
 // leaves watch ends only that watcher. Throws Exception when no thread can

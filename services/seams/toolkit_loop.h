@@ -5,9 +5,9 @@
 // passes. So windows repaint and stay usable during every wait, and no one
 // polls.
 //
-// The toolkit lives in a module that is loaded at run time (see the
-// boundary rules in services/modules/window_module.h): these operations are called
-// across that boundary and never throw.
+// The toolkit lives in a module that is loaded at run time: the program
+// calls these operations across the module boundary
+// (services/modules/boundary.h), so they throw nothing.
 #pragma once
 
 #include <chrono>

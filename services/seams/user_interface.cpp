@@ -24,7 +24,6 @@ UserInterface& CurrentUserInterface() {
 
 void SetUserInterface(UserInterface* ui) { Installed() = ui; }
 
-void ShowInfo(const std::string& text) { CurrentUserInterface().ShowMessage(MessageKind::Information, text); }
 void ShowWarning(const std::string& text) { CurrentUserInterface().ShowMessage(MessageKind::Warning, text); }
 void ShowError(const std::string& text) { CurrentUserInterface().ShowMessage(MessageKind::Error, text); }
 bool AskYesNo(const std::string& text) { return CurrentUserInterface().AskYesNo(text); }

@@ -33,8 +33,7 @@ UserInterface& CurrentUserInterface();
 // Installs ui (not owned); nullptr restores the silent one.
 void SetUserInterface(UserInterface* ui);
 
-// The four message boxes.
-void ShowInfo(const std::string& text);
+// The message boxes ("/pause" has its own: UserInterface::Pause).
 void ShowWarning(const std::string& text);
 void ShowError(const std::string& text);
 bool AskYesNo(const std::string& text);

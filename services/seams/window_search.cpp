@@ -1,13 +1,11 @@
 #include "services/seams/window_search.h"
 
-#include "services/core/errors.h"
+#include "services/seams/desktop.h"
 #include "services/seams/event_pump.h"
 #include "services/core/match_pattern.h"
 
 namespace tolm {
 namespace {
-
-WindowSystem* g_system = nullptr;
 
 struct FoundTables {
   std::vector<WindowHandle> windows;
@@ -17,11 +15,6 @@ struct FoundTables {
 FoundTables& Found() {
   static FoundTables tables;
   return tables;
-}
-
-WindowSystem& System() {
-  if (g_system == nullptr) throw Exception("Window commands are not available: no window system is installed");
-  return *g_system;
 }
 
 // Titles are UTF-8: a cut inside a character would leave invalid bytes that
@@ -35,14 +28,12 @@ std::string Clip(const std::string& text) {
 
 }  // namespace
 
-void SetWindowSystem(WindowSystem* system) { g_system = system; }
-
 int FindWindows(const std::string& titlePattern, const std::string& classPattern) {
   // One pump pass per search: the window list arrives as one batch, so there
   // is no per-window pause in which to serve events.
   ProcessPendingMessages();
   const bool anyClass = classPattern.empty() || classPattern == "*";
-  const std::vector<WindowInfo> windows = System().ListWindows(!anyClass);
+  const std::vector<WindowInfo> windows = DesktopWindows().ListWindows(!anyClass);
   FoundTables& found = Found();
   found.windows.clear();
   found.titles.clear();
@@ -69,17 +60,17 @@ const std::vector<std::string>& FoundTitles() { return Found().titles; }
 int FoundCount() { return static_cast<int>(Found().windows.size()); }
 
 void WindowActivate(WindowHandle window) {
-  System().Activate(window);
+  DesktopWindows().Activate(window);
   ProcessPendingMessages();
 }
 
 void WindowClose(WindowHandle window) {
-  System().Close(window);
+  DesktopWindows().Close(window);
   ProcessPendingMessages();
 }
 
 void WindowQuit(WindowHandle window) {
-  System().Quit(window);
+  DesktopWindows().Quit(window);
   ProcessPendingMessages();
 }
 

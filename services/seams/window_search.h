@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "services/core/limits.h"
+
 namespace tolm {
 
 using WindowHandle = int64_t;
 inline constexpr WindowHandle kNoWindow = -1;
-
-// Titles and class names take part with at most this many bytes.
-inline constexpr size_t kMaxWindowText = 254;
 
 struct WindowInfo {
   WindowHandle handle = kNoWindow;
@@ -34,11 +33,8 @@ class WindowSystem {
   virtual void Quit(WindowHandle window) = 0;
 };
 
-// Installs the window system in use (not owned); nullptr removes it, after
-// which the window functions throw.
-void SetWindowSystem(WindowSystem* system);
-
-// Searches the whole desktop. Fills the result tables with every titled
+// Searches the whole desktop (desktop.h: the session's desktop, opened on
+// first use). Fills the result tables with every titled
 // window whose title and class match the patterns (MatchPattern) and returns
 // their number, or -1 when not a single window was examined.
 int FindWindows(const std::string& titlePattern, const std::string& classPattern);

@@ -46,7 +46,7 @@ TEST(StartupLayout, TheFunctionsEveryRunCallsLieTogether) {
   const char* const names[] = {"main",
                                "tolm::ReadProgramOptions",
                                "tolm::SetApplicationTitle",
-                               "tolm::InstallDesktopProxies",
+                               "tolm::InstallPlatform",
                                "tolm::RunArgumentText",
                                "tolm::TTolmYacc::RunParse",
                                "tolm::ExecuteCommand",

@@ -26,7 +26,7 @@ TEST(WindowModule, MissingModuleFallsBackToTheConsole) {
   RunResult r = RunWithDisplay(":0", copy, {"/pause", "hello"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "tolm32: cannot show windows (tolm32-qt.so is not in " + dir.path() + "/ nor in " + dir.path() +
-                       "/../lib/tolm/); using the console instead\nhello\n");
+                       "/" TOLM_MODULE_FOLDER "); using the console instead\nhello\n");
 }
 
 TEST(WindowModule, UnreachableDisplayFallsBackToTheConsole) {

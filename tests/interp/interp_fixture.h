@@ -17,6 +17,7 @@
 #include "services/core/errors.h"
 #include "services/seams/exit_status.h"
 #include "services/seams/programs.h"
+#include "services/seams/desktop.h"
 #include "services/seams/show_mode.h"
 
 namespace tolm {
@@ -30,15 +31,20 @@ class InterpTest : public ::testing::Test {
     DebugLogEnabled = false;
     DebugLogPath = kDefaultDebugLogPath;
     SetApplicationTitle("tolm32");
-    SetShowModeHandler([this](int pid, int mode) { showModes.emplace_back(pid, mode); });
+    InstallFakeDesktop(nullptr, nullptr);
   }
   ~InterpTest() override {
     // Collects the programs a test left recorded while their fake still lives.
     WaitForAllProcesses();
-    SetShowModeHandler(nullptr);
+    UninstallDesktop();
     ResetInterpreterState();
     LexTrace = false;
     DebugLogEnabled = false;
+  }
+
+  // Installs the fakes as the desktop, with a show-mode handler that records.
+  void InstallFakeDesktop(WindowSystem* windows, KeyboardSystem* keyboard) {
+    InstallDesktop(DesktopBackend{windows, keyboard, [this](int pid, int mode) { showModes.emplace_back(pid, mode); }});
   }
 
   // Runs the text; returns the message of the failure that reached the top, or "".

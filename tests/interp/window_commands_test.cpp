@@ -10,9 +10,6 @@ namespace {
 // the actions asked of it.
 class ScriptedDesktop : public WindowSystem {
  public:
-  ScriptedDesktop() { SetWindowSystem(this); }
-  ~ScriptedDesktop() override { SetWindowSystem(nullptr); }
-
   // desktops[i] is what search i sees; the last one stays.
   std::vector<std::vector<WindowInfo>> desktops{{}};
   std::vector<std::string> actions;
@@ -29,8 +26,6 @@ class ScriptedDesktop : public WindowSystem {
 
 class RecordingKeys : public KeyboardSystem {
  public:
-  RecordingKeys() { SetKeyboardSystem(this); }
-  ~RecordingKeys() override { SetKeyboardSystem(nullptr); }
   std::string typed;
   void BeginKeys(const std::vector<char32_t>&) override {}
   std::optional<bool> CharacterNeedsShift(char32_t c) override { return c >= 'A' && c <= 'Z'; }
@@ -46,7 +41,10 @@ class RecordingKeys : public KeyboardSystem {
 
 class WindowCommandsTest : public InterpTest {
  protected:
-  WindowCommandsTest() { WaitInterval = 5; }
+  WindowCommandsTest() {
+    WaitInterval = 5;
+    InstallFakeDesktop(&desktop, &keys);
+  }
   ScriptedDesktop desktop;
   RecordingKeys keys;
 };

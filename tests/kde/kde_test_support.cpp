@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "services/desktop/kde/kde_platform.h"
+#include "services/seams/desktop.h"
 #include "support/run_tolm.h"
 #include "wayland_test_support.h"
 
@@ -97,8 +98,7 @@ void InstallKdeDesktop() {
   ASSERT_TRUE(OpenKdeDesktop(desktop, reason)) << reason;
   ASSERT_NE(desktop.windows, nullptr);
   ASSERT_NE(desktop.keyboard, nullptr);
-  SetWindowSystem(desktop.windows);
-  SetKeyboardSystem(desktop.keyboard);
+  InstallDesktop(desktop);
 }
 
 }  // namespace tolm::testing

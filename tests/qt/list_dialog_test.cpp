@@ -11,6 +11,7 @@
 #include "dialog_script.h"
 #include "fakes/fake_process_platform.h"
 #include "services/core/errors.h"
+#include "services/seams/desktop.h"
 #include "services/seams/window_search.h"
 #include "ui/qt/list_dialog.h"
 #include "ui/qt/qt_user_interface.h"
@@ -20,8 +21,8 @@ namespace {
 
 class FakeDesktop : public WindowSystem {
  public:
-  FakeDesktop() { SetWindowSystem(this); }
-  ~FakeDesktop() override { SetWindowSystem(nullptr); }
+  FakeDesktop() { InstallDesktop(DesktopBackend{this, nullptr, {}}); }
+  ~FakeDesktop() override { UninstallDesktop(); }
   std::vector<WindowInfo> windows;
   bool broken = false;
   std::vector<WindowInfo> ListWindows(bool) override {

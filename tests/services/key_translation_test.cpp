@@ -10,6 +10,7 @@
 #include "fakes/fake_process_platform.h"
 #include "services/core/errors.h"
 #include "services/seams/keyboard.h"
+#include "services/seams/desktop.h"
 #include "services/seams/program_end.h"
 #include "services/seams/pump_backend.h"
 
@@ -246,8 +247,8 @@ class RecordingKeyboard : public KeyboardSystem {
 
 class SendKeysTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetKeyboardSystem(&keyboard_); }
-  void TearDown() override { SetKeyboardSystem(nullptr); }
+  void SetUp() override { InstallDesktop(DesktopBackend{nullptr, &keyboard_, {}}); }
+  void TearDown() override { UninstallDesktop(); }
   std::vector<std::string> Send(std::string_view keys) {
     keyboard_.events.clear();
     SendKeys(keys);
@@ -380,13 +381,14 @@ TEST_F(SendKeysTest, RepeatsOfNoKeyAreServedOnceAndEndAtOnce) {
 }
 
 TEST(SendKeysWithoutKeyboard, Throws) {
-  SetKeyboardSystem(nullptr);
+  InstallDesktop(DesktopBackend{});
   try {
     SendKeys("a");
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Keystrokes are not available: no keyboard is installed");
   }
+  UninstallDesktop();
 }
 
 }  // namespace

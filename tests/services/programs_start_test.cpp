@@ -5,9 +5,10 @@
 #include <utility>
 
 #include "fakes/fake_process_platform.h"
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/core/errors.h"
 #include "services/seams/exit_status.h"
+#include "services/seams/desktop.h"
 #include "services/seams/programs.h"
 #include "services/seams/show_mode.h"
 
@@ -29,10 +30,10 @@ class StartProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     LastExitCode = 77;
-    SetShowModeHandler([this](int pid, int mode) { shown.emplace_back(pid, mode); });
+    InstallDesktop(DesktopBackend{nullptr, nullptr, [this](int pid, int mode) { shown.emplace_back(pid, mode); }});
   }
   void TearDown() override {
-    SetShowModeHandler(nullptr);
+    UninstallDesktop();
     WaitForAllProcesses();  // leaves no child pointing at the fake
   }
 
@@ -148,7 +149,8 @@ TEST_F(StartProgramTest, WithoutWaitTheProgramIsRecordedAndNotWaitedFor) {
 }
 
 TEST_F(StartProgramTest, AShowModeThatCannotBeAppliedFailsTheStartButTheProgramIsStillCollected) {
-  SetShowModeHandler([](int, int) { throw Exception("Could not start the show-mode watcher: Out of memory"); });
+  InstallDesktop(DesktopBackend{
+      nullptr, nullptr, [](int, int) { throw Exception("Could not start the show-mode watcher: Out of memory"); }});
   for (uint32_t flags : {uint32_t{3}, uint32_t{3} | kLaunchWait}) {
     platform.nextStarts = {ScriptedStart{0, 6, 0}};
     std::string message;

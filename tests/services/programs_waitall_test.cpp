@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "fakes/fake_process_platform.h"
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/seams/exit_status.h"
 #include "services/seams/programs.h"
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "services/core/errors.h"
+#include "services/seams/desktop.h"
 #include "services/seams/window_search.h"
 
 namespace tolm {
@@ -32,9 +33,9 @@ class WindowSearchTest : public ::testing::Test {
     fake_.desktop = {{11, "OK", "Button"},        {12, "Cancel", "Button"},
                      {10, "Save changes?", "Dialog"}, {20, "", "Frame"},
                      {30, "Report - Editor", "Editor"}};
-    SetWindowSystem(&fake_);
+    InstallDesktop(DesktopBackend{&fake_, nullptr, {}});
   }
-  void TearDown() override { SetWindowSystem(nullptr); }
+  void TearDown() override { UninstallDesktop(); }
 
   FakeWindowSystem fake_;
 };
@@ -136,7 +137,7 @@ TEST_F(WindowSearchTest, ActionsGoToTheWindowSystem) {
 }
 
 TEST(WindowSearchWithoutSystem, EveryOperationThrows) {
-  SetWindowSystem(nullptr);
+  InstallDesktop(DesktopBackend{});
   const std::string message = "Window commands are not available: no window system is installed";
   auto expectThrow = [&](auto&& call) {
     try {
@@ -151,6 +152,7 @@ TEST(WindowSearchWithoutSystem, EveryOperationThrows) {
   expectThrow([] { WindowActivate(1); });
   expectThrow([] { WindowClose(1); });
   expectThrow([] { WindowQuit(1); });
+  UninstallDesktop();
 }
 
 }  // namespace

@@ -165,8 +165,6 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 std::string CopyProgramWithoutModules(const std::string& dir) {
   const std::filesystem::path program(TOLM_BINARY);
-  const std::filesystem::path desktop = program.parent_path() / "tolm32-desktop";
-  if (std::filesystem::exists(desktop)) std::filesystem::copy_file(desktop, dir + "/tolm32-desktop");
   const std::string copy = dir + "/tolm32";
   std::filesystem::copy_file(program, copy);
   return copy;

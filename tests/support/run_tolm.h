@@ -22,9 +22,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 RunResult RunTolm(const std::vector<std::string>& args, const std::string& dir = "",
                   const std::vector<std::string>& env = {});
 
-// Copies the built program into dir, without its modules: tolm32, and the
-// desktop program beside it where the build has one. Returns the copy of
-// tolm32.
+// Copies the built program into dir, without its modules. Returns the copy.
 std::string CopyProgramWithoutModules(const std::string& dir);
 
 // The whole contents of a file; empty when it cannot be read.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/fake_process_platform.h"
+#include "services/seams/desktop.h"
 #include "services/seams/window_search.h"
 #include "ui/scripted_user.h"
 
@@ -19,8 +20,8 @@ using testing::ScriptedUser;
 // A fixed desktop.
 class FakeDesktop : public WindowSystem {
  public:
-  FakeDesktop() { SetWindowSystem(this); }
-  ~FakeDesktop() override { SetWindowSystem(nullptr); }
+  FakeDesktop() { InstallDesktop(DesktopBackend{this, nullptr, {}}); }
+  ~FakeDesktop() override { UninstallDesktop(); }
   std::vector<WindowInfo> windows;
   std::vector<WindowInfo> ListWindows(bool) override { return windows; }
   void Activate(WindowHandle) override {}

@@ -1,4 +1,4 @@
-#include "services/seams/text_file.h"
+#include "ui/core/text_file.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>

@@ -53,20 +53,19 @@ TEST(WaylandDesktop, WithoutACompositorTheReasonIsGiven) {
 }
 
 // The desktop installed for the tests of this process.
-void InstallDesktop() {
+void InstallWaylandDesktop() {
   DesktopBackend desktop;
   std::string reason;
   ASSERT_TRUE(OpenWaylandDesktop(desktop, reason)) << reason;
   ASSERT_NE(desktop.windows, nullptr);
   ASSERT_NE(desktop.keyboard, nullptr);
   ASSERT_TRUE(desktop.showMode);
-  SetWindowSystem(desktop.windows);
-  SetKeyboardSystem(desktop.keyboard);
+  InstallDesktop(desktop);
 }
 
 TEST(WaylandDesktop, WindowsAreFoundByTitleAndAppIdAndGoneOnesAreHarmless) {
   TOLM_REQUIRE_COMPOSITOR();
-  InstallDesktop();
+  InstallWaylandDesktop();
   const std::string title = UniqueTitle("find");
   std::optional<WaylandTestWindow> window;
   window.emplace(title, std::vector<std::string>{"--app-id", "TolmFind", "--many", "2"});
@@ -100,7 +99,7 @@ TEST(WaylandDesktop, WindowsAreFoundByTitleAndAppIdAndGoneOnesAreHarmless) {
 
 TEST(WaylandDesktop, AKeyStringWithMoreCharactersThanOneKeymapIsTypedInRounds) {
   TOLM_REQUIRE_COMPOSITOR();
-  InstallDesktop();
+  InstallWaylandDesktop();
   WaylandTestWindow window(UniqueTitle("rounds"));
   WindowActivate(FindWindowByTitle(window.Title()));
   std::string text;

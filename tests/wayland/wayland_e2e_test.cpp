@@ -107,6 +107,21 @@ class ScopedVariable {
   std::optional<std::string> saved_;
 };
 
+// A diagnostic log that cannot be written fails the key command (the Wayland
+// module logs through the program) with the log's reason, as on X11: no
+// failure may unwind from the program's runtime into the module's.
+TEST(WaylandEndToEnd, ADebugLogThatCannotBeWrittenFailsTheKeyCommandWithItsReason) {
+  TOLM_REQUIRE_COMPOSITOR();
+  TempDir dir;
+  const std::string script = dir.Write("log.tm", "/set debug=\"/nonexistent-dir/x.log\"\n/sendkeys \"a\"\n");
+  const RunResult run = RunProgram(TOLM_BINARY, {"--console", script});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "TOLM32: ERROR: The following command: \n@ \"" + script +
+                         "\"\nFailed with the following error(s):\n"
+                         "ERROR: The following command: \n/sendkeys \"a\"\nFailed with the following error(s):\n"
+                         "Cannot open file /nonexistent-dir/x.log: No such file or directory\n");
+}
+
 TEST(WaylandEndToEnd, WithoutAUsableCompositorTheRunFallsBackToX11AndSaysSo) {
   TempDir dir;
   const std::string log = dir.File("debug.log");

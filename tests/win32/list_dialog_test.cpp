@@ -7,6 +7,7 @@
 
 #include "fakes/fake_process_platform.h"
 #include "services/core/errors.h"
+#include "services/seams/desktop.h"
 #include "services/seams/window_search.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
@@ -18,8 +19,8 @@ namespace {
 
 class FakeDesktop : public WindowSystem {
  public:
-  FakeDesktop() { SetWindowSystem(this); }
-  ~FakeDesktop() override { SetWindowSystem(nullptr); }
+  FakeDesktop() { InstallDesktop(DesktopBackend{this, nullptr, {}}); }
+  ~FakeDesktop() override { UninstallDesktop(); }
   std::vector<WindowInfo> windows;
   bool broken = false;
   std::vector<WindowInfo> ListWindows(bool) override {

@@ -13,7 +13,7 @@
 #include "services/seams/debug_log.h"
 #include "services/core/errors.h"
 #include "support/run_tolm.h"
-#include "services/seams/text_file.h"
+#include "ui/core/text_file.h"
 
 #undef SetEnvironmentVariable
 

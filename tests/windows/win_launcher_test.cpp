@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/core/errors.h"
 #include "services/seams/exit_status.h"
 #include "services/seams/programs.h"

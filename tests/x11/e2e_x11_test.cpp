@@ -18,6 +18,20 @@ extern char** environ;
 namespace tolm::testing {
 namespace {
 
+// A diagnostic log that cannot be written fails the command that writes to
+// it, here the first key command (whose desktop says which it is), with the
+// log's reason: the same status and text as on Wayland.
+TEST(X11EndToEnd, ADebugLogThatCannotBeWrittenFailsTheKeyCommandWithItsReason) {
+  TempDir dir;
+  const std::string script = dir.Write("log.tm", "/set debug=\"/nonexistent-dir/x.log\"\n/sendkeys \"a\"\n");
+  RunResult r = RunTolm({"--console", script}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "TOLM32: ERROR: The following command: \n@ \"" + script +
+                       "\"\nFailed with the following error(s):\n"
+                       "ERROR: The following command: \n/sendkeys \"a\"\nFailed with the following error(s):\n"
+                       "Cannot open file /nonexistent-dir/x.log: No such file or directory\n");
+}
+
 TEST(X11EndToEnd, WaitActivateTypeCloseAndWaitClose) {
   TempDir dir;
   const std::string title = UniqueTitle("e2e");

@@ -37,7 +37,7 @@ class X11Environment : public ::testing::Environment {
       std::atexit(StopXvfb);
     }
     LockDisplay();
-    InstallX11Platform();
+    InstallDesktop(OpenX11Desktop());
   }
 
  private:

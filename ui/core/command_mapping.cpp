@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "front/command_parser.h"
-#include "interp/runner.h"
+#include "front/command_text.h"
 #include "services/core/errors.h"
 #include "services/core/text.h"
 

@@ -8,7 +8,7 @@
 #include "services/core/errors.h"
 #include "services/core/text.h"
 #include "services/seams/user_interface.h"
-#include "services/seams/text_file.h"
+#include "ui/core/text_file.h"
 
 namespace tolm {
 namespace {

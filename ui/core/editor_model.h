@@ -33,8 +33,7 @@ FileDialogRequest SaveCommandFileRequest();
 
 // What the editor has done outside itself.
 struct EditorActions {
-  // Runs one command text; empty: the interpreter's RunCommandText, called
-  // here so that its failures never leave the program's side.
+  // Runs one command text; empty: the interpreter's RunCommandText.
   std::function<void(const std::string&)> runCommandText;
   // The default beep of a non-empty message line.
   std::function<void()> beep;

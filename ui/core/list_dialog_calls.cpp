@@ -1,23 +1,8 @@
 #include "ui/core/list_dialog_calls.h"
 
-#include <exception>
+#include "services/core/failure_of.h"
 
 namespace tolm {
-namespace {
-
-template <typename Operation>
-std::string FailureOf(Operation operation) noexcept {
-  try {
-    operation();
-    return "";
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "unknown failure";
-  }
-}
-
-}  // namespace
 
 std::string ListDialogActivate(ListDialogModel& model) noexcept {
   return FailureOf([&] { model.OnActivate(); });

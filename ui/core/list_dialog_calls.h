@@ -1,7 +1,8 @@
-// The list dialog's operations as a window module calls them: the model's
-// work (listing processes and windows) can fail, and no exception may cross
-// into the module (services/modules/window_module.h). Each returns the failure's
-// message, or an empty text when the operation succeeded.
+// The list dialog's operations as a form's event handlers call them: the
+// model's work (listing processes and windows) can fail, and nothing may be
+// thrown out of an event handler (into Qt's event loop, or a Win32 dialog
+// procedure). Each returns the failure's message, or an empty text when the
+// operation succeeded; the form shows it.
 #pragma once
 
 #include <string>

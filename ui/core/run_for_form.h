@@ -1,6 +1,6 @@
-// Running command text on behalf of a form. Forms live in the window module,
-// across a boundary that no exception may cross: this runs the text on the
-// program's side and shows a failure in the error box itself.
+// Running command text on behalf of a form's event handler (the About box's
+// link), which must not let a failure escape into the toolkit's event loop:
+// the failure is shown in the error box instead.
 #pragma once
 
 #include <string>

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <exception>
 
-#include "services/seams/user_interface.h"
 #include "ui/core/run_for_form.h"
 #include "ui/qt/about_form.h"
 #include "ui/qt/command_dialog_form.h"
@@ -18,8 +16,7 @@ void ShowEditor(const std::string& fileName) {
   QtUserQuestions questions(nullptr);
   QtCommandDialogHost commandDialog(nullptr, questions);
   EditorFormActions actions;
-  // No runCommandText: the model runs on the program's side of the module
-  // boundary, where the run's failures are caught.
+  // No runCommandText: the model runs the file itself and shows its failure.
   actions.beep = [] { QApplication::beep(); };
   EditorWindow window(questions, commandDialog, actions);
   // The dialogs open over the editor once it exists.
@@ -41,16 +38,7 @@ void ShowEditor(const std::string& fileName) {
 
 void RunEditorForm(const std::string& fileName) {
   if (QApplication::instance() == nullptr) return;
-  try {
-    ShowEditor(fileName);
-  } catch (const std::exception& e) {
-    try {
-      ShowError(e.what());
-    } catch (...) {
-      // Nothing more can be reported; the editor is gone either way.
-    }
-  } catch (...) {
-  }
+  ShowEditor(fileName);
 }
 
 }  // namespace tolm

@@ -18,6 +18,7 @@
 
 #include "services/seams/event_pump.h"
 #include "services/seams/user_interface.h"
+#include "ui/core/form_event.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_text.h"
 
@@ -192,15 +193,7 @@ void EditorWindow::Start(const std::string& fileName) {
 }
 
 void EditorWindow::Handle(const std::function<void()>& handler) {
-  TakeSelection();
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    // Nothing may leave a Qt event handler; the model has no failure of
-    // its own left here, so this is a platform or resource failure.
-    ShowError(e.what());
-  }
-  ShowModel();
+  RunFormEvent({[this] { TakeSelection(); }, [this] { ShowModel(); }}, handler);
 }
 
 void EditorWindow::TakeSelection() {

@@ -75,18 +75,14 @@ void ListDialog::Show(const std::string& failure) {
 
 std::optional<std::string> ListDialogQuestions::InputBox(const std::string& caption, const std::string& prompt,
                                                          const std::string& defaultText) {
-  try {
-    QInputDialog box;
-    box.setObjectName(QStringLiteral("InputBox"));
-    box.setWindowTitle(ShownText(caption));
-    box.setLabelText(ShownText(prompt));
-    box.setTextValue(ShownText(defaultText));
-    runner_(box);
-    if (box.result() != QDialog::Accepted) return std::nullopt;
-    return box.textValue().toStdString();
-  } catch (...) {
-    return std::nullopt;  // nothing may be thrown back into the program
-  }
+  QInputDialog box;
+  box.setObjectName(QStringLiteral("InputBox"));
+  box.setWindowTitle(ShownText(caption));
+  box.setLabelText(ShownText(prompt));
+  box.setTextValue(ShownText(defaultText));
+  runner_(box);
+  if (box.result() != QDialog::Accepted) return std::nullopt;
+  return box.textValue().toStdString();
 }
 
 }  // namespace tolm

@@ -1,13 +1,15 @@
 // The user interface the program runs with: the console one, or windows.
 // Windows are used with a display and without --console; their module is
-// loaded on the first call that must show something, so a run that shows
-// nothing never loads the toolkit nor connects it to the display. When the
-// module cannot be had, one line on standard error says why and the console
-// serves the rest of the run.
+// loaded (Lazy) on the first call that must show something, so a run that
+// shows nothing never loads the toolkit nor connects it to the display. When
+// the module cannot be had, one line on standard error says why and the
+// console serves the rest of the run.
 #pragma once
 
 #include <functional>
+#include <optional>
 
+#include "services/core/lazy.h"
 #include "services/seams/user_interface.h"
 
 namespace tolm {
@@ -32,17 +34,14 @@ class SwitchingUserInterface : public UserInterface {
   void EditCommandFile(const std::string& fileName) override;
 
   // Whether the windowed interface is loaded (after a first call).
-  bool ShowsWindows() const { return windows_ != nullptr; }
+  bool ShowsWindows() const { return windows_ && windows_->Made(); }
 
  private:
   // The interface that serves the next call: loads the windows on first use.
   UserInterface& Target();
-  // After a call to the windowed interface: its failure, raised here.
-  void RaiseFailure() const;
 
   UserInterface& console_;
-  LoadWindows loadWindows_;
-  UserInterface* windows_ = nullptr;
+  std::optional<Lazy<UserInterface*>> windows_;  // empty: the console serves all
 };
 
 }  // namespace tolm

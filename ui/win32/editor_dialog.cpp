@@ -10,6 +10,7 @@
 
 #include "services/seams/event_pump.h"
 #include "services/seams/user_interface.h"
+#include "ui/core/form_event.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 
@@ -76,15 +77,7 @@ void EditorDialog::OnInit() {
 }
 
 void EditorDialog::Handle(const std::function<void()>& handler) {
-  TakeSelection();
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    // The model has no failure of its own left here: this is a platform or
-    // resource failure, shown like any error, and the editor goes on.
-    ShowError(e.what());
-  }
-  ShowModel();
+  RunFormEvent({[this] { TakeSelection(); }, [this] { ShowModel(); }}, handler);
 }
 
 void EditorDialog::TakeSelection() {

@@ -80,11 +80,8 @@ void ListDialog::Layout(int width, int height) {
 
 std::optional<std::string> ListDialogQuestions::InputBox(const std::string& caption, const std::string& prompt,
                                                          const std::string& defaultText) {
-  try {
-    return tolm::InputBox(caption, prompt, defaultText).Ask(GetActiveWindow());
-  } catch (...) {
-    return std::nullopt;  // the model treats a box that failed like a cancelled one
-  }
+  // A box that fails fails the search, which shows its error (ListDialogFind).
+  return tolm::InputBox(caption, prompt, defaultText).Ask(GetActiveWindow());
 }
 
 }  // namespace tolm

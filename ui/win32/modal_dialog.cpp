@@ -3,7 +3,7 @@
 #include "services/core/errors.h"
 #include <optional>
 
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/seams/program_end.h"
 #include "services/platform/windows/win_pump.h"
 

@@ -13,11 +13,7 @@
 add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/../dbus ${PROJECT_BINARY_DIR}/services/desktop/dbus)
 add_subdirectory(${CMAKE_CURRENT_LIST_DIR} ${PROJECT_BINARY_DIR}/services/desktop/kde)
 
-if(TOLM_CONSOLE_PROGRAM)
-  set(TOLM_KDE_PROGRAM "lib/tolm/${TOLM_DESKTOP_PROGRAM}" CACHE STRING "The program that types on KWin, below the prefix")
-else()
-  set(TOLM_KDE_PROGRAM "bin/tolm32" CACHE STRING "The program that types on KWin, below the prefix")
-endif()
+set(TOLM_KDE_PROGRAM "${CMAKE_INSTALL_BINDIR}/tolm32" CACHE STRING "The program that types on KWin, below the prefix")
 set(TOLM_KDE_DESKTOP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/tolm32-kde.desktop.in CACHE INTERNAL "")
 
 # tolm_kde_desktop_entry(<output> <exec>): the same file for another

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/core/errors.h"
 #include "services/seams/event_pump.h"
 #include "services/seams/event_sources.h"

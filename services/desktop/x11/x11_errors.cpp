@@ -1,5 +1,7 @@
 #include "services/desktop/x11/x11_errors.h"
 
+#include "services/seams/debug_log.h"
+
 #include <X11/Xproto.h>
 #include <sys/eventfd.h>
 
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "services/seams/event_sources.h"
-#include "services/modules/module_boundary.h"
 #include "services/platform/posix/unique_fd.h"
 
 namespace tolm {
@@ -134,16 +135,8 @@ std::string X11ErrorText(Display* display, const XErrorEvent& error) {
 
 void LogQueuedX11Errors() {
   const auto taken = Queue().Take();
-  std::string failure;
-  for (const std::string& line : taken.lines) {
-    if (failure.empty()) failure = DebugLogForModule(line);
-  }
-  if (taken.dropped > 0 && failure.empty()) {
-    failure = DebugLogForModule("X error: " + std::to_string(taken.dropped) + " more errors not logged");
-  }
-  // Called by the event pump, so it may not throw (this code may be in a
-  // module): a log that cannot be written fails the next desktop call.
-  if (!failure.empty()) ReportModuleFailure(failure);
+  for (const std::string& line : taken.lines) DebugLog(line);
+  if (taken.dropped > 0) DebugLog("X error: " + std::to_string(taken.dropped) + " more errors not logged");
 }
 
 }  // namespace tolm

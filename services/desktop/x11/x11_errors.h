@@ -31,8 +31,8 @@ bool IsVanishedWindowError(const XErrorEvent& error);
 std::string X11ErrorText(Display* display, const XErrorEvent& error);
 
 // Writes the queued lines to the diagnostic log (nothing when it is off) and
-// empties the queue. The pump calls it; main thread only. Throws nothing: a
-// log that cannot be written is reported with ReportModuleFailure.
+// empties the queue. The pump calls it; main thread only. A log that cannot
+// be written throws, and fails the wait that served the pump.
 void LogQueuedX11Errors();
 
 }  // namespace tolm

@@ -13,7 +13,8 @@
 #include <thread>
 
 #include "services/core/errors.h"
-#include "services/modules/module_boundary.h"
+
+#include "services/seams/event_pump.h"
 
 namespace tolm {
 namespace {
@@ -123,7 +124,7 @@ void X11Keyboard::EndRound(Display* display) {
   XSync(display, False);
   // Waits on the event pump, so a close request ends the program here too.
   const auto deadline = std::chrono::steady_clock::now() + kUnbindDelay;
-  while (std::chrono::steady_clock::now() < deadline) ModulePumpWaitUntil(deadline);
+  while (std::chrono::steady_clock::now() < deadline) PumpWaitUntil(deadline);
 }
 
 void X11Keyboard::UnbindAll(Display* display) {

@@ -45,7 +45,6 @@ class X11Keyboard : public KeyboardSystem {
 
  private:
   Display* Get();
-  unsigned int Device(Display* display);
   // Binds up to the spare keys' capacity of missing characters, starting
   // with missing_[first] and going on in order, around to the start.
   void BindBatch(Display* display, size_t first);

@@ -44,7 +44,6 @@ class X11KeyboardMap {
   std::optional<XKeyCode> FindKeysym(KeySym keysym) const;
   // Keys without any symbol, lowest first.
   const std::vector<XKeyCode>& SpareKeys() const { return spare_; }
-  int Group() const { return group_; }
 
  private:
   int group_ = 0;

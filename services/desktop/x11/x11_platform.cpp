@@ -28,11 +28,4 @@ DesktopBackend OpenX11Desktop() {
   return DesktopBackend{&platform.windows, &platform.keyboard, WatchForShowMode};
 }
 
-void InstallX11Platform() {
-  const DesktopBackend desktop = OpenX11Desktop();
-  SetWindowSystem(desktop.windows);
-  SetKeyboardSystem(desktop.keyboard);
-  SetShowModeHandler(desktop.showMode);
-}
-
 }  // namespace tolm

@@ -1,7 +1,7 @@
 // The X11 desktop: window search and actions, keystrokes, show modes. Touches
 // no X server: every connection opens on first use. The program gets it from
-// the module tolm32-x11.so (services/desktop/x11/module); tests and benchmarks link
-// it and install it directly.
+// the module tolm32-x11.so (services/desktop/x11/module); tests and
+// benchmarks link it and install it directly: InstallDesktop(OpenX11Desktop()).
 #pragma once
 
 #include "services/seams/desktop.h"
@@ -13,8 +13,5 @@ namespace tolm {
 // work; later ones return the same services. Main thread, before any other
 // thread uses Xlib.
 DesktopBackend OpenX11Desktop();
-
-// Installs OpenX11Desktop()'s services directly (SetWindowSystem, ...).
-void InstallX11Platform();
 
 }  // namespace tolm

@@ -9,7 +9,7 @@
 
 #include "services/platform/linux/pidfd.h"
 #include "services/platform/posix/unique_fd.h"
-#include "services/modules/module_boundary.h"
+#include "services/seams/show_mode.h"
 #include "services/seams/show_mode.h"
 #include "services/desktop/x11/x11_display.h"
 #include "services/desktop/x11/x11_properties.h"
@@ -151,14 +151,9 @@ class ShowModeWatch {
 
 void WatchForShowMode(int pid, int showMode) {
   if (showMode == kShowNormal) return;
-  // The watch runs on the program's thread, so it lets nothing escape.
-  ThrowIfFailed(StartShowModeWatcherForModule([pid, showMode]() noexcept {
-    try {
-      ShowModeWatch(OpenDisplay("show modes need"), pid, showMode).Run();
-    } catch (...) {
-      // No display: a program started from a console run keeps its window as it is.
-    }
-  }));
+  // Without a display the watch fails: a program started from a console run
+  // keeps its window as it is (the failure goes to the diagnostic log).
+  StartShowModeWatcher([pid, showMode] { ShowModeWatch(OpenDisplay("show modes need"), pid, showMode).Run(); });
 }
 
 }  // namespace tolm

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "services/seams/event_sources.h"
-#include "services/modules/module_boundary.h"
 #include "services/desktop/x11/x11_display.h"
+
+#include "services/seams/event_pump.h"
 
 namespace tolm {
 namespace {
@@ -57,7 +58,7 @@ bool WaitForWindow(Display* display, std::initializer_list<Window> watched, cons
     // Events read along with ready()'s replies are already off the socket:
     // check again rather than wait for them.
     if (XPending(display) > 0) continue;
-    ModulePumpWaitUntil(std::min(deadline, now + kRecheckInterval));
+    PumpWaitUntil(std::min(deadline, now + kRecheckInterval));
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <pthread.h>
 
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/core/errors.h"
 
 namespace tolm {

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "services/seams/debug_log.h"
+#include "services/core/sys_error.h"
 #include "services/core/errors.h"
 #include "services/seams/event_sources.h"
 #include "services/platform/linux/close_signals.h"

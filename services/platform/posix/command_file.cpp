@@ -10,8 +10,6 @@
 
 namespace tolm {
 
-CommandFileSource::~CommandFileSource() { Close(); }
-
 void CommandFileSource::Close() {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
@@ -20,10 +18,7 @@ void CommandFileSource::Close() {
 // Opened without blocking: a FIFO would otherwise hold open() until a writer
 // comes, out of reach of close requests. Reads wait for it on the pump.
 bool CommandFileSource::Open(const std::string& fileName) {
-  Close();
-  failed_ = false;
-  error_ = 0;
-  read_ = 0;
+  Reset();
   fd_ = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) {
     error_ = errno;
@@ -59,7 +54,5 @@ size_t CommandFileSource::Read(char* buffer, size_t capacity) {
   }
   return 0;
 }
-
-size_t CommandFileSource::RemainingHint() const { return expected_ > read_ ? expected_ - read_ : 0; }
 
 }  // namespace tolm

@@ -1,76 +1,39 @@
-#include "services/seams/debug_log.h"
-
+// The diagnostic log's file on POSIX systems.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string_view>
-#include <utility>
 
-#include "services/core/errors.h"
+#include "services/platform/posix/unique_fd.h"
+#include "services/seams/debug_log.h"
 
 namespace tolm {
-
-bool DebugLogEnabled = false;
-std::string DebugLogPath = kDefaultDebugLogPath;
-
 namespace {
 
-// The log file for one line, closed when it goes.
-class LogFile {
- public:
-  // Without blocking: opening a FIFO that nothing reads fails at once
-  // (ENXIO) instead of waiting for a reader out of reach of close requests,
-  // and a full pipe fails the write instead of holding it.
-  explicit LogFile(const std::string& path)
-      : fd_(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666)) {}
-  ~LogFile() {
-    if (fd_ >= 0) close(fd_);
+// Writes all of text; 0 or the errno of the failure.
+int WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    text.remove_prefix(static_cast<size_t>(n));
   }
-  LogFile(const LogFile&) = delete;
-  LogFile& operator=(const LogFile&) = delete;
-
-  bool IsOpen() const { return fd_ >= 0; }
-  // Writes all of text; false (errno set) when that fails.
-  bool Write(std::string_view text) {
-    while (!text.empty()) {
-      const ssize_t n = write(fd_, text.data(), text.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      text.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-  }
-  // Closes the file; false (errno set) when that fails.
-  bool Close() { return close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
+  return 0;
+}
 
 }  // namespace
 
-void DebugLog(const std::string& message) {
-  if (!DebugLogEnabled) return;
-  LogFile log(DebugLogPath);
-  if (!log.IsOpen()) throw Exception("Cannot open file " + DebugLogPath + ": " + SysErrorDescription(errno));
-  if (!log.Write(message + "\r\n") || !log.Close())
-    throw Exception("I/O error writing " + DebugLogPath + ": " + SysErrorDescription(errno));
-}
-
-std::string SysErrorDescription(int code) {
-  char buffer[256];
-  // The GNU strerror_r returns the text, which may or may not live in buffer.
-  const char* text = strerror_r(code, buffer, sizeof buffer);
-  return text ? std::string(text) : std::string();
-}
-
-std::string SysErrorText(int code) {
-  std::string description = SysErrorDescription(code);
-  std::string result = "ERROR " + std::to_string(code);
-  if (!description.empty()) result += ": " + description;
-  return result;
+// Without blocking: opening a FIFO that nothing reads fails at once (ENXIO)
+// instead of waiting for a reader out of reach of close requests, and a full
+// pipe fails the write instead of holding it.
+int AppendToLogFile(const std::string& path, const std::string& text, bool& openFailed) {
+  UniqueFd file(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+  openFailed = !file.Valid();
+  if (openFailed) return errno;
+  if (const int error = WriteAll(file.Get(), text)) return error;
+  return close(file.Release()) == 0 ? 0 : errno;
 }
 
 }  // namespace tolm

@@ -1,5 +1,5 @@
 // The file operations of the editor's text files on POSIX systems.
-#include "services/seams/text_file.h"
+#include "ui/core/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -25,6 +25,8 @@ class UniqueFd {
 
   int Get() const { return fd_; }
   bool Valid() const { return fd_ >= 0; }
+  // Gives up ownership: the caller closes it.
+  int Release() { return std::exchange(fd_, -1); }
   void Reset() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

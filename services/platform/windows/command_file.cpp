@@ -15,8 +15,6 @@ HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 }  // namespace
 
-CommandFileSource::~CommandFileSource() { Close(); }
-
 void CommandFileSource::Close() {
   if (fd_ >= 0) _close(fd_);
   fd_ = -1;
@@ -25,10 +23,7 @@ void CommandFileSource::Close() {
 // Other programs may go on reading, writing, renaming or deleting the file.
 // A directory cannot be opened this way: the open fails (access denied).
 bool CommandFileSource::Open(const std::string& fileName) {
-  Close();
-  failed_ = false;
-  error_ = 0;
-  read_ = 0;
+  Reset();
   HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -66,7 +61,5 @@ size_t CommandFileSource::Read(char* buffer, size_t capacity) {
   Close();
   return 0;
 }
-
-size_t CommandFileSource::RemainingHint() const { return expected_ > read_ ? expected_ - read_ : 0; }
 
 }  // namespace tolm

@@ -4,7 +4,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "services/seams/text_file.h"
+#include "ui/core/text_file.h"
 
 namespace tolm {
 namespace {

@@ -2,8 +2,7 @@
 
 #include <objbase.h>
 
-#include "services/seams/keyboard.h"
-#include "services/seams/window_search.h"
+#include "services/seams/desktop.h"
 #include "services/platform/windows/win_keyboard.h"
 #include "services/platform/windows/win_launcher.h"
 #include "services/platform/windows/win_processes.h"
@@ -24,9 +23,8 @@ void InstallWindowsPlatform() {
   SetPumpBackend(&pump);
   SetProcessLauncher(&launcher);
   SetSystemProcesses(&processes);
-  SetWindowSystem(&windows);
-  SetKeyboardSystem(&keyboard);
   // No show-mode handler: the shell applies the mode as it starts the program.
+  InstallDesktop(DesktopBackend{&windows, &keyboard, {}});
 }
 
 }  // namespace tolm

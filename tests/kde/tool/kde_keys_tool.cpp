@@ -10,6 +10,7 @@
 
 #include "services/core/errors.h"
 #include "services/desktop/kde/kde_platform.h"
+#include "services/seams/desktop.h"
 #include "services/platform/linux/linux_platform.h"
 #include "services/seams/keyboard.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     tolm::DesktopBackend desktop;
     std::string reason;
     if (!tolm::OpenKdeDesktop(desktop, reason)) throw tolm::Exception(reason);
-    tolm::SetKeyboardSystem(desktop.keyboard);
+    tolm::InstallDesktop(desktop);
     tolm::SendKeys(argv[1]);
   } catch (const tolm::Exception& e) {
     std::fprintf(stderr, "%s\n", e.Message().c_str());

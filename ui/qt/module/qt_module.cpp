@@ -1,23 +1,19 @@
-// The window module's one entry (its type and the rules of the boundary are
-// in services/modules/window_module.h): the application object, the bridge to the
-// program's event pump and the user interface, made on the first call that
-// shows a window.
+// The window module's one entry (services/modules/boundary.h): the
+// application object, the bridge to the program's event pump and the user
+// interface, made on the first call that shows a window.
 #include <QApplication>
 #include <QByteArray>
 
 #include <xcb/xcb.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
 
+#include "services/modules/guest/guest.h"
 #include "ui/qt/event_bridge.h"
-#include "ui/qt/module/boundary_user_interface.h"
 #include "ui/qt/qt_user_interface.h"
-#include "services/modules/window_module.h"
 
 namespace tolm {
 namespace {
@@ -47,7 +43,6 @@ struct WindowModule {
   QApplication application{argc, argv};
   EventBridge bridge;
   QtUserInterface forms;
-  BoundaryUserInterface boundary{forms};
 
   WindowModule() {
     // The program has no main window: closing the last window must not end
@@ -56,26 +51,20 @@ struct WindowModule {
   }
 };
 
-void CopyReason(const char* reason, char* why, std::size_t whySize) {
-  if (why && whySize > 0) std::snprintf(why, whySize, "%s", reason);
+UserInterface& OpenWindows() {
+  CheckDisplayReachable();
+  static WindowModule* const module = new WindowModule;  // lives until the process ends
+  return module->forms;
 }
 
 }  // namespace
 }  // namespace tolm
 
-extern "C" __attribute__((visibility("default"))) tolm::UserInterface* tolm_open_window_interface(
-    char* why, std::size_t whySize) noexcept {
-  try {
-    tolm::CheckDisplayReachable();
-    static tolm::WindowModule* const module = new tolm::WindowModule;  // lives until the process ends
-    return &module->boundary;
-  } catch (const std::exception& e) {
-    tolm::CopyReason(e.what(), why, whySize);
-  } catch (...) {
-    tolm::CopyReason("unknown failure", why, whySize);
-  }
-  return nullptr;
+extern "C" __attribute__((visibility("default"))) bool tolm_module_entry(const tolm::HostTable* host,
+                                                                        tolm::ModuleOffer* offer,
+                                                                        tolm::Failure* why) noexcept {
+  return tolm::OfferWindows(host, offer, why, tolm::OpenWindows);
 }
 
-static_assert(std::is_same_v<decltype(&tolm_open_window_interface), tolm::OpenWindowInterface>,
+static_assert(std::is_same_v<decltype(&tolm_module_entry), tolm::ModuleEntry>,
               "the entry has the type the program calls it with");

@@ -1,0 +1,56 @@
+#include "services/modules/module_desktop.h"
+
+namespace tolm {
+namespace {
+
+class ModuleWindows : public WindowSystem {
+ public:
+  explicit ModuleWindows(const DesktopCalls& calls) : calls_(calls) {}
+
+  std::vector<WindowInfo> ListWindows(bool withClasses) override {
+    std::vector<WindowInfo> windows;
+    RaiseFailure(calls_.listWindows(withClasses, windows));
+    return windows;
+  }
+  void Activate(WindowHandle window) override { RaiseFailure(calls_.activate(window)); }
+  void Close(WindowHandle window) override { RaiseFailure(calls_.close(window)); }
+  void Quit(WindowHandle window) override { RaiseFailure(calls_.quit(window)); }
+
+ private:
+  DesktopCalls calls_;
+};
+
+class ModuleKeyboard : public KeyboardSystem {
+ public:
+  explicit ModuleKeyboard(const DesktopCalls& calls) : calls_(calls) {}
+
+  void BeginKeys(const std::vector<char32_t>& characters) override { RaiseFailure(calls_.beginKeys(characters)); }
+  std::optional<bool> CharacterNeedsShift(char32_t character) override {
+    std::optional<bool> needsShift;
+    RaiseFailure(calls_.characterNeedsShift(character, needsShift));
+    return needsShift;
+  }
+  void PressNamed(NamedKey key, bool down) override { RaiseFailure(calls_.pressNamed(key, down)); }
+  void PressCharacter(char32_t character, bool down) override {
+    RaiseFailure(calls_.pressCharacter(character, down));
+  }
+  void EndKeys() override { RaiseFailure(calls_.endKeys()); }
+
+ private:
+  DesktopCalls calls_;
+};
+
+}  // namespace
+
+DesktopBackend DesktopOf(const DesktopCalls& calls) {
+  DesktopBackend desktop;
+  // Never destroyed: show-mode watchers may still use them while the program ends.
+  if (calls.listWindows) desktop.windows = new ModuleWindows(calls);
+  if (calls.beginKeys) desktop.keyboard = new ModuleKeyboard(calls);
+  if (calls.applyShowMode) {
+    desktop.showMode = [apply = calls.applyShowMode](int pid, int showMode) { RaiseFailure(apply(pid, showMode)); };
+  }
+  return desktop;
+}
+
+}  // namespace tolm
