@@ -1,6 +1,7 @@
 #include "services/modules/desktop_modules.h"
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "services/core/errors.h"
@@ -31,13 +32,24 @@ std::string ChosenNote(const DesktopCandidate& chosen, bool variableSet, const s
   return note;
 }
 
+// The failure of a session whose windows nothing can reach.
+std::string UnreachableMessage(const std::vector<Passed>& passed, const DesktopCandidate& fallback) {
+  std::string message = "Cannot reach the windows of this session:";
+  for (const Passed& p : passed) message += std::string(" ") + p.candidate->name + ": " + p.reason + ";";
+  return message + " " + fallback.name + ": " + fallback.sessionVariable + " is not set";
+}
+
 // Opens a candidate's module with the program's loader.
 class ProgramDesktopOpener : public DesktopModuleOpener {
  public:
   bool Open(const DesktopCandidate& candidate, DesktopBackend& out, std::string& reason) override {
     ModuleOffer offer;
     if (!LoadModule(candidate.moduleFile, offer, reason)) return false;
-    out = DesktopOf(offer.desktop);
+    // Kept until the program ends, as the module is: show-mode watchers may
+    // still use the desktop while it ends.
+    static auto* const opened = new std::vector<std::unique_ptr<ModuleDesktop>>;
+    opened->push_back(std::make_unique<ModuleDesktop>(offer.desktop));
+    out = opened->back()->Services();
     return true;
   }
 };
@@ -66,6 +78,10 @@ DesktopBackend SelectDesktop(std::span<const DesktopCandidate> candidates, Envir
     }
     passed.push_back({&candidate, reason});
   }
+  // A session of another kind whose own desktop cannot be used, and no X
+  // display for the fallback either: nothing can reach its windows. Say why
+  // for each, so that a user can act on it.
+  if (!passed.empty() && !IsSet(environment, fallback.sessionVariable)) throw Exception(UnreachableMessage(passed, fallback));
   reason.clear();
   if (!opener.Open(fallback, backend, reason)) throw Exception("Cannot load the desktop module: " + reason);
   if (passed.empty()) DebugLog(ChosenNote(fallback, IsSet(environment, fallback.sessionVariable), passed));

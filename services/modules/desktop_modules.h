@@ -46,7 +46,10 @@ using EnvironmentLookup = const char* (*)(const char* name);
 
 // Chooses and opens the desktop, and writes one diagnostic line saying which
 // and why. Throws Exception "Cannot load the desktop module: <reason>" when
-// the fallback does not open either.
+// the fallback does not open either, and "Cannot reach the windows of this
+// session: <each candidate passed over>: <why>; <fallback>: <its variable>
+// is not set" when the session's own desktops cannot be used and there is
+// nothing for the fallback either.
 DesktopBackend SelectDesktop(std::span<const DesktopCandidate> candidates, EnvironmentLookup environment,
                              DesktopModuleOpener& opener);
 

@@ -42,13 +42,17 @@ class ModuleKeyboard : public KeyboardSystem {
 
 }  // namespace
 
-DesktopBackend DesktopOf(const DesktopCalls& calls) {
-  DesktopBackend desktop;
-  // Never destroyed: show-mode watchers may still use them while the program ends.
-  if (calls.listWindows) desktop.windows = new ModuleWindows(calls);
-  if (calls.beginKeys) desktop.keyboard = new ModuleKeyboard(calls);
-  if (calls.applyShowMode) {
-    desktop.showMode = [apply = calls.applyShowMode](int pid, int showMode) { RaiseFailure(apply(pid, showMode)); };
+ModuleDesktop::ModuleDesktop(const DesktopCalls& calls) : calls_(calls) {
+  if (calls.listWindows) windows_ = std::make_unique<ModuleWindows>(calls);
+  if (calls.beginKeys) keyboard_ = std::make_unique<ModuleKeyboard>(calls);
+}
+
+ModuleDesktop::~ModuleDesktop() = default;
+
+DesktopBackend ModuleDesktop::Services() const {
+  DesktopBackend desktop{windows_.get(), keyboard_.get(), {}};
+  if (calls_.applyShowMode) {
+    desktop.showMode = [apply = calls_.applyShowMode](int pid, int showMode) { RaiseFailure(apply(pid, showMode)); };
   }
   return desktop;
 }

@@ -28,6 +28,8 @@ class ModuleUserInterface : public UserInterface {
 
 }  // namespace
 
-UserInterface& UserInterfaceOf(const WindowCalls& calls) { return *new ModuleUserInterface(calls); }
+std::unique_ptr<UserInterface> UserInterfaceOf(const WindowCalls& calls) {
+  return std::make_unique<ModuleUserInterface>(calls);
+}
 
 }  // namespace tolm

@@ -2,12 +2,13 @@
 // its calls behind the UserInterface seam, each failure raised in the program.
 #pragma once
 
+#include <memory>
+
 #include "services/modules/boundary.h"
 #include "services/seams/user_interface.h"
 
 namespace tolm {
 
-// Lives until the program ends.
-UserInterface& UserInterfaceOf(const WindowCalls& calls);
+std::unique_ptr<UserInterface> UserInterfaceOf(const WindowCalls& calls);
 
 }  // namespace tolm

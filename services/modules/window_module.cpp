@@ -9,7 +9,10 @@ UserInterface& LoadWindowModule() {
   ModuleOffer offer;
   std::string why;
   if (!LoadModule(kWindowModuleFile, offer, why)) throw Exception(why);
-  return UserInterfaceOf(offer.windows);
+  // Kept until the program ends, as the module is.
+  static auto* const windows = new std::unique_ptr<UserInterface>;
+  *windows = UserInterfaceOf(offer.windows);
+  return **windows;
 }
 
 }  // namespace tolm

@@ -1,5 +1,5 @@
 // The module boundary in one process: what a module offers (the guest's
-// CallsOf) as the program sees it (DesktopOf, UserInterfaceOf). Each failure
+// CallsOf) as the program sees it (ModuleDesktop, UserInterfaceOf). Each failure
 // must cross as its message and arrive as an Exception with the same text.
 // The suite links the guest's offers and the program's adapters alone: the
 // guest's services would clash with the program's, and the link would say so.
@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -64,10 +65,11 @@ std::string FailureText(Call call) {
 TEST(ModuleBoundary, ADesktopsCallsArriveWithTheirResultsAndFailures) {
   ThrowingDesktop inner;
   std::vector<std::pair<int, int>> modes;
-  const DesktopBackend outer = DesktopOf(CallsOf(DesktopBackend{&inner, &inner, [&](int pid, int mode) {
+  const ModuleDesktop adapters(CallsOf(DesktopBackend{&inner, &inner, [&](int pid, int mode) {
     if (pid == 0) throw Exception("no such program");
     modes.emplace_back(pid, mode);
   }}));
+  const DesktopBackend outer = adapters.Services();
   ASSERT_NE(outer.windows, nullptr);
   ASSERT_NE(outer.keyboard, nullptr);
 
@@ -95,7 +97,8 @@ TEST(ModuleBoundary, ADesktopsCallsArriveWithTheirResultsAndFailures) {
 
 TEST(ModuleBoundary, WhatADesktopLacksStaysMissing) {
   ThrowingDesktop inner;
-  const DesktopBackend keysOnly = DesktopOf(CallsOf(DesktopBackend{nullptr, &inner, {}}));
+  const ModuleDesktop adapters(CallsOf(DesktopBackend{nullptr, &inner, {}}));
+  const DesktopBackend keysOnly = adapters.Services();
   EXPECT_EQ(keysOnly.windows, nullptr);
   EXPECT_NE(keysOnly.keyboard, nullptr);
   EXPECT_FALSE(keysOnly.showMode);
@@ -116,7 +119,8 @@ class RecordingWindows : public UserInterface {
 
 TEST(ModuleBoundary, AUserInterfacesCallsArriveWithTheirAnswersAndFailures) {
   RecordingWindows inner;
-  UserInterface& outer = UserInterfaceOf(CallsOf(inner));
+  const std::unique_ptr<UserInterface> adapter = UserInterfaceOf(CallsOf(inner));
+  UserInterface& outer = *adapter;
   outer.ShowInfoDialog("trace", true);
   outer.ShowMessage(MessageKind::Error, "oops");
   EXPECT_TRUE(outer.AskYesNo("yes?"));

@@ -118,6 +118,22 @@ TEST_F(DesktopSelectionTest, TheSessionsModuleIfItOpensOtherwiseTheFallback) {
   }
 }
 
+TEST_F(DesktopSelectionTest, ASessionWhoseDesktopCannotBeUsedAndNoFallbackSaysWhyForEach) {
+  Environment() = {{"WAYLAND_DISPLAY", "wayland-0"}};
+  RecordingOpener opener;
+  opener.opens = {"tolm32-x11.so"};
+  opener.reasons["tolm32-wayland.so"] = "the compositor \"wayland-0\" does not offer zwlr_foreign_toplevel_manager_v1";
+  try {
+    SelectDesktop(kBoth, Lookup, opener);
+    FAIL() << "no desktop should have opened";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(),
+              "Cannot reach the windows of this session: Wayland: the compositor \"wayland-0\" does not offer "
+              "zwlr_foreign_toplevel_manager_v1; X11: DISPLAY is not set");
+  }
+  EXPECT_EQ(opener.tried, std::vector<std::string>{"tolm32-wayland.so"}) << "the fallback could not serve anyway";
+}
+
 TEST_F(DesktopSelectionTest, AFallbackThatDoesNotOpenFailsWithItsReason) {
   Environment() = {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}};
   RecordingOpener opener;

@@ -122,6 +122,19 @@ TEST(WaylandEndToEnd, ADebugLogThatCannotBeWrittenFailsTheKeyCommandWithItsReaso
                          "Cannot open file /nonexistent-dir/x.log: No such file or directory\n");
 }
 
+TEST(WaylandEndToEnd, WithoutAUsableCompositorOrAnXDisplayTheCommandSaysWhyForEach) {
+  TempDir dir;
+  const std::string script = dir.Write("x.tm", "/sendkeys x\n");
+  const ScopedVariable wayland("WAYLAND_DISPLAY", "/nonexistent/wayland-9");
+  const ScopedVariable display("DISPLAY", nullptr);
+  const RunResult run = RunProgram(TOLM_BINARY, {"--console", script});
+  EXPECT_EQ(run.status, 1) << run.out << run.err;
+  EXPECT_NE(run.err.find("Cannot reach the windows of this session: Wayland: cannot connect to the compositor "
+                         "\"/nonexistent/wayland-9\": No such file or directory; X11: DISPLAY is not set\n"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST(WaylandEndToEnd, WithoutAUsableCompositorTheRunFallsBackToX11AndSaysSo) {
   TempDir dir;
   const std::string log = dir.File("debug.log");
@@ -129,7 +142,7 @@ TEST(WaylandEndToEnd, WithoutAUsableCompositorTheRunFallsBackToX11AndSaysSo) {
   // The child takes the first entry of a name, so the session's own are
   // replaced here for the run, not added.
   const ScopedVariable wayland("WAYLAND_DISPLAY", "/nonexistent/wayland-9");
-  const ScopedVariable display("DISPLAY", nullptr);
+  const ScopedVariable display("DISPLAY", ":9999");  // an X display the fallback cannot reach either
   const RunResult run = RunProgram(TOLM_BINARY, {"--console", script});
   EXPECT_EQ(run.status, 1) << run.out << run.err;
   EXPECT_NE(run.err.find("Cannot open display: keystrokes need an X display"), std::string::npos) << run.err;

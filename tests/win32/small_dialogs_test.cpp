@@ -10,7 +10,9 @@
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_user_questions.h"
+#include "services/platform/windows/win_program_icon.h"
 #include "win32/modal_driver.h"
+#include "windows/icon_pixels.h"
 
 namespace tolm::testing {
 namespace {
@@ -42,10 +44,14 @@ TEST(Win32ReplaceDialog, OkGivesBothTextsCancelAndTheCloseBoxNothing) {
   }
 }
 
-TEST(Win32AboutDialog, ShowsNameVersionAndAddressAndAClickOpensTheAddress) {
+TEST(Win32AboutDialog, ShowsIconNameVersionAndAddressAndAClickOpensTheAddress) {
   std::vector<std::string> runs;
   AboutDialog about([&](const std::string& text) { runs.push_back(text); });
   ModalDriver driver({[](HWND d) {
+    // The program's icon, 32 by 32 pixels.
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(GetDlgItem(d, IDC_Image1), STM_GETICON, 0, 0));
+    EXPECT_EQ(icon, ProgramIcon(32));
+    EXPECT_EQ(wintest::DifferenceFromProgramDrawing(icon, 32), "");
     EXPECT_EQ(DialogItemText(d, IDC_Label1), "Tolm  (32 bit)");
     EXPECT_EQ(DialogItemText(d, IDC_Label2), std::string("Version ") + kProgramVersion);
     EXPECT_EQ(DialogItemText(d, IDC_Label5), "Download the latest version from ");

@@ -5,36 +5,18 @@
 #include <chrono>
 #include <string>
 
+#include "e2e_support.h"
 #include "support/run_tolm.h"
 
 namespace tolm {
 namespace {
 
+using e2e::Helper;
+using e2e::RunScript;
+using e2e::WindowsPath;
 using testing::ReadFileText;
 using testing::RunResult;
-using testing::RunTolm;
 using testing::TempDir;
-
-std::string Helper() {
-  std::string path = TOLM_WINHELPER;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "\"" + path + "\"";
-}
-
-// The console's text streams end lines with CR LF on Windows; the texts
-// compared here are the lines.
-std::string WithoutCr(std::string text) {
-  std::erase(text, '\r');
-  return text;
-}
-
-RunResult RunScript(const TempDir& dir, const std::string& text) {
-  RunResult r = RunTolm({"--console", dir.Write("script.tm", text)}, dir.path());
-  r.out = WithoutCr(r.out);
-  r.err = WithoutCr(r.err);
-  return r;
-}
 
 TEST(WindowsRun, ProgramsRunInOrderAndErrorlevelFollowsWaitsAndWaitall) {
   TempDir dir;
@@ -90,9 +72,7 @@ TEST(WindowsRun, SetChangesTheEnvironmentOfLaterPrograms) {
 TEST(WindowsRun, NotepadIsTypedIntoSavedThroughItsMenuAndClosed) {
   TempDir dir;
   const std::string saved = dir.File("typed.txt");
-  std::string windowsPath = saved;
-  for (char& c : windowsPath)
-    if (c == '/') c = '\\';
+  const std::string windowsPath = WindowsPath(saved);
   RunResult r = RunScript(dir, "/set waitinternval=100\n"
                                "notepad.exe\n"
                                "/waitfor \"*- Notepad\"\n"

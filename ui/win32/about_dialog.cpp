@@ -1,6 +1,7 @@
 #include "ui/win32/about_dialog.h"
 
 #include "services/core/version.h"
+#include "services/platform/windows/win_program_icon.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.h"
 
@@ -28,7 +29,7 @@ AboutDialog::~AboutDialog() {
 }
 
 void AboutDialog::OnInit() {
-  SendMessageA(Item(IDC_Image1), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_APPLICATION)), 0);
+  SendMessageA(Item(IDC_Image1), STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon(kAboutIconPixels)), 0);
   SetDlgItemTextA(Window(), IDC_Label2, (std::string("Version ") + kProgramVersion).c_str());
   SetDlgItemTextA(Window(), IDC_Label6, kAboutDownloadAddress);
   if (!largeFont_) largeFont_ = DerivedFont(Window(), 160, FW_BOLD, false);

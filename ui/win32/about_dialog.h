@@ -10,6 +10,8 @@
 namespace tolm {
 
 inline constexpr const char* kAboutDownloadAddress = "https://tolm.example.org/download";
+// The program's icon is shown 32 by 32 pixels.
+inline constexpr int kAboutIconPixels = 32;
 
 class AboutDialog : public ModalDialog {
  public:

@@ -5,6 +5,7 @@
 
 #include "services/core/sys_error.h"
 #include "services/seams/program_end.h"
+#include "services/platform/windows/win_program_icon.h"
 #include "services/platform/windows/win_pump.h"
 
 namespace tolm {
@@ -86,6 +87,9 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 
 INT_PTR ModalDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
+    // Every form shows the program's icon in its caption and on the task bar.
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LargeProgramIcon()));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallProgramIcon()));
     OnInit();
     // A form that put the focus on a control keeps it; otherwise the system
     // gives it to the first control that takes it (and selects an edit

@@ -1,9 +1,9 @@
-// A dialog template from forms.rc shown modally (DialogBoxParamA). A form
-// derives from it and handles its messages; an exception thrown by a handler
-// ends the dialog and is thrown again by Run, since it must not unwind
-// through the system's code. A close request posted to the thread while a
-// dialog is shown (WM_CLOSE, or WM_SYSCOMMAND with SC_CLOSE) ends the program
-// with its code, as the program's pump does.
+// A dialog template from forms.rc shown modally (DialogBoxParamA), with the
+// program's icon. A form derives from it and handles its messages; an
+// exception thrown by a handler ends the dialog and is thrown again by Run,
+// since it must not unwind through the system's code. A close request posted
+// to the thread while a dialog is shown (WM_CLOSE, or WM_SYSCOMMAND with
+// SC_CLOSE) ends the program with its code, as the program's pump does.
 #pragma once
 
 #include <windows.h>

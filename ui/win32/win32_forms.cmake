@@ -11,6 +11,23 @@ target_compile_options(tolm_ui_win32 PRIVATE ${TOLM_WARNINGS})
 target_sources(tolm_ui_win32 INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/ui/win32/forms.rc)
 target_link_libraries(tolm_ui_win32 PUBLIC tolm_ui_core tolm_services comctl32 comdlg32)
 
+# The program's icon: the drawing of the Qt windows (ui/qt/icons/tolm32.svg)
+# drawn into an icon file by tools/make-icon.py, in a folder of its own that
+# only the resource compiler searches.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(TOLM_ICON_DIR ${CMAKE_BINARY_DIR}/program-icon)
+set(TOLM_ICON_FILE ${TOLM_ICON_DIR}/tolm32.ico)
+add_custom_command(OUTPUT ${TOLM_ICON_FILE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TOLM_ICON_DIR}
+  COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tools/make-icon.py
+          ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt/icons/tolm32.svg ${TOLM_ICON_FILE}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tools/make-icon.py ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt/icons/tolm32.svg
+  COMMENT "Drawing the program icon")
+add_custom_target(tolm_program_icon DEPENDS ${TOLM_ICON_FILE})
+add_dependencies(tolm_ui_win32 tolm_program_icon)
+target_include_directories(tolm_ui_win32 INTERFACE $<$<COMPILE_LANGUAGE:RC>:${TOLM_ICON_DIR}>)
+set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/ui/win32/forms.rc PROPERTIES OBJECT_DEPENDS ${TOLM_ICON_FILE})
+
 target_link_libraries(tolm32 PRIVATE tolm_ui_win32)
 
 if(TOLM_TESTS)

@@ -1,5 +1,10 @@
 #include "services/platform/windows/win_keyboard.h"
 
+#include <vector>
+
+#include "services/core/errors.h"
+#include "services/seams/debug_log.h"
+
 namespace tolm {
 namespace {
 
@@ -33,17 +38,6 @@ const NamedVirtualKey& Entry(NamedKey key) {
   return kNamedKeys[0];  // every NamedKey has an entry
 }
 
-// The layout's key for a character: the virtual key in the low byte, the
-// SHIFT (1), CTRL (2) and ALT (4) it needs in the high byte; -1 for none.
-// A character of one byte is taken in the program's 8-bit code page, as the
-// scripts are written; beyond that (a character written in UTF-8) by its
-// Unicode value.
-SHORT LayoutKey(char32_t character) {
-  if (character < 0x100) return VkKeyScanA(static_cast<CHAR>(character));
-  if (character > 0xFFFF) return -1;
-  return VkKeyScanW(static_cast<WCHAR>(character));
-}
-
 void SendKey(BYTE virtualKey, bool extended, bool down) {
   const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
   DWORD flags = down ? 0 : KEYEVENTF_KEYUP;
@@ -51,16 +45,45 @@ void SendKey(BYTE virtualKey, bool extended, bool down) {
   keybd_event(virtualKey, scanCode, flags, 0);
 }
 
+// The character's UTF-16 units as key events of their own: each down is the
+// window's WM_CHAR (a VK_PACKET key).
+void SendUnicode(const std::wstring& units, bool down) {
+  std::vector<INPUT> events;
+  for (WCHAR unit : units) {
+    INPUT event{};
+    event.type = INPUT_KEYBOARD;
+    event.ki.wScan = unit;
+    event.ki.dwFlags = KEYEVENTF_UNICODE | (down ? 0 : KEYEVENTF_KEYUP);
+    events.push_back(event);
+  }
+  const UINT count = static_cast<UINT>(events.size());
+  if (SendInput(count, events.data(), sizeof(INPUT)) != count) {
+    throw Exception("Function SendInput failed: " + SysErrorText(static_cast<int>(GetLastError())));
+  }
+}
+
 }  // namespace
 
-BYTE VirtualKeyOf(NamedKey key) { return Entry(key).virtualKey; }
+void WinKeyboard::BeginKeys(const std::vector<char32_t>& characters) {
+  layout_ = GetKeyboardLayout(0);
+  keys_.clear();
+  for (char32_t character : characters) keys_.emplace(character, KeysForCharacter(character, layout_));
+}
 
-void WinKeyboard::BeginKeys(const std::vector<char32_t>&) {}
+// The keys of a character BeginKeys was not given are found when first asked.
+const CharacterKeys& WinKeyboard::KeysOf(char32_t character) {
+  auto found = keys_.find(character);
+  if (found == keys_.end()) {
+    if (layout_ == nullptr) layout_ = GetKeyboardLayout(0);
+    found = keys_.emplace(character, KeysForCharacter(character, layout_)).first;
+  }
+  return found->second;
+}
 
 std::optional<bool> WinKeyboard::CharacterNeedsShift(char32_t character) {
-  const SHORT key = LayoutKey(character);
-  if (key == -1) return std::nullopt;
-  return (key >> 8 & 0x07) != 0;
+  const CharacterKeys& keys = KeysOf(character);
+  if (keys.units.empty()) return std::nullopt;
+  return keys.layoutKey && keys.layoutKey->shift;
 }
 
 void WinKeyboard::PressNamed(NamedKey key, bool down) {
@@ -69,11 +92,17 @@ void WinKeyboard::PressNamed(NamedKey key, bool down) {
 }
 
 void WinKeyboard::PressCharacter(char32_t character, bool down) {
-  const SHORT key = LayoutKey(character);
-  if (key == -1) return;
-  SendKey(static_cast<BYTE>(key & 0xFF), false, down);
+  const CharacterKeys& keys = KeysOf(character);
+  if (keys.layoutKey) {
+    SendKey(keys.layoutKey->virtualKey, false, down);
+  } else if (!keys.units.empty()) {
+    SendUnicode(keys.units, down);
+  }
 }
 
-void WinKeyboard::EndKeys() {}
+void WinKeyboard::EndKeys() {
+  keys_.clear();
+  layout_ = nullptr;
+}
 
 }  // namespace tolm

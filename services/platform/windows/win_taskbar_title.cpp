@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "services/platform/windows/win_program_icon.h"
 #include "services/seams/app_title.h"
 
 namespace tolm {
@@ -10,12 +11,14 @@ namespace {
 constexpr char kWindowClass[] = "TolmApplication";
 
 HWND CreateApplicationWindow() {
-  WNDCLASSA windowClass{};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  windowClass.hIcon = LargeProgramIcon();
+  windowClass.hIconSm = SmallProgramIcon();
   windowClass.lpszClassName = kWindowClass;
-  RegisterClassA(&windowClass);
+  RegisterClassExA(&windowClass);
   HWND window = CreateWindowExA(WS_EX_APPWINDOW, kWindowClass, ApplicationTitle().c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
                                 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);

@@ -8,9 +8,12 @@
 //   winhelper window TITLE [FILE]  shows a window titled TITLE with a button
 //                                  "TITLE Button"; writes a line to FILE for
 //                                  every key message the window gets
-//                                  ("down VK", "up VK"), and, once shown,
-//                                  "shown"; ends with 10 after WM_CLOSE and
-//                                  with the code of a WM_QUIT it is sent
+//                                  ("down VK", "up VK", and "char U" for a
+//                                  character, U its UTF-16 unit in hex), and,
+//                                  once shown, "shown"; ends with 10 after
+//                                  WM_CLOSE and with the code of a WM_QUIT it
+//                                  is sent. A Unicode window: the characters
+//                                  arrive whole, not in the code page.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,32 +41,40 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SYSKEYUP:
       Log("up " + std::to_string(wParam));
       return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      char unit[16];
+      std::snprintf(unit, sizeof unit, "char %04X", static_cast<unsigned>(wParam));
+      Log(unit);
+      return 0;
+    }
     case WM_DESTROY:
       PostQuitMessage(10);
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
 int RunWindow(const char* title) {
-  WNDCLASSA windowClass{};
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "TolmTestWindow";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowA("TolmTestWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 200, nullptr,
+  windowClass.lpszClassName = L"TolmTestWindow";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowW(L"TolmTestWindow", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 200, nullptr,
                               nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) return 2;
+  SetWindowTextA(window, title);
   const std::string button = std::string(title) + " Button";
   CreateWindowA("BUTTON", button.c_str(), WS_CHILD | WS_VISIBLE, 10, 10, 200, 30, window, nullptr,
                 windowClass.hInstance, nullptr);
   SetFocus(window);
   Log("shown");
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }
