@@ -72,11 +72,11 @@ class ScriptFile {
   std::string path_;
 };
 
-// A script KWin has loaded, unloaded when it goes. KWin numbers its scripts
-// by the length of its list and drops an unloaded one only a moment later,
-// taking the D-Bus object of its number with it: a script loaded before
-// then can get the same number and lose its object. So the unload waits for
-// KWin's answer, and the next load comes after the drop.
+// A script we asked KWin to load, unloaded when it goes. KWin numbers its
+// scripts by the length of its list and drops an unloaded one only a moment
+// later, taking the D-Bus object of its number with it: a script loaded
+// before then can get the same number and lose its object. So the unload
+// waits for KWin's answer, and the next load comes after the drop.
 class LoadedScript {
  public:
   LoadedScript(DbusConnection& bus, std::string name) : bus_(bus), name_(std::move(name)) {}
@@ -170,6 +170,10 @@ std::string KWinScripts::Run(WindowScript kind, const std::string& target) {
 
   DbusMessage load = bus_.NewMethodCall(kKWin, "/Scripting", kScriptingInterface, "loadScript");
   load.AppendString(file.Path()).AppendString(name);
+  // Unloaded by name from the moment the load is sent: a close request
+  // that comes before KWin's answer must not leave the script in KWin,
+  // which takes our unload after the load, as both come from one connection.
+  loaded.emplace(bus_, name);
   int32_t id = -1;
   try {
     DbusMessage reply = bus_.Call(load, AnswerTime());
@@ -179,7 +183,6 @@ std::string KWinScripts::Run(WindowScript kind, const std::string& target) {
     throw Exception("KWin did not load the window script: " + e.Message());
   }
   if (id < 0) throw Exception("KWin did not load the window script " + file.Path());
-  loaded.emplace(bus_, name);
   Start(id);
   if (!bus_.WaitUntil([this] { return answer_.has_value(); }, Clock::now() + kKWinAnswerTime)) {
     throw Exception("KWin did not answer the window script in time (" + std::to_string(kKWinAnswerTime.count()) +
