@@ -89,11 +89,16 @@ TEST(KdeKeyboardMessages, TheyNameWhatIsMissingAndWhatToDo) {
             "Exec=/opt/tolm/bin/tolm32 and X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input, and "
             "/opt/tolm/share/applications/tolm32-kde.desktop is missing. Install tolm32 with cmake --install, then run "
             "kbuildsycoca5 as the session's user");
-  EXPECT_EQ(FakeInputRefusedMessage("/usr/local/lib/tolm/tolm32-desktop", true),
-            "KWin does not let /usr/local/lib/tolm/tolm32-desktop type keys, although "
+  EXPECT_EQ(FakeInputRefusedMessage("/usr/local/bin/tolm32", true),
+            "KWin does not let /usr/local/bin/tolm32 type keys, although "
             "/usr/local/share/applications/tolm32-kde.desktop is installed: run kbuildsycoca5 as the session's user so "
             "that KWin reads it (its folder must be in the session's XDG_DATA_DIRS and its Exec= must be "
-            "/usr/local/lib/tolm/tolm32-desktop)");
+            "/usr/local/bin/tolm32)");
+  // A program outside bin/, as in a build folder.
+  EXPECT_EQ(FakeInputRefusedMessage("/src/build/tolm32", false),
+            "KWin does not let /src/build/tolm32 type keys: that needs a .desktop file with Exec=/src/build/tolm32 and "
+            "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input, and /src/build/../share/applications/tolm32-kde.desktop "
+            "is missing. Install tolm32 with cmake --install, then run kbuildsycoca5 as the session's user");
   EXPECT_EQ(UntypableMessage({"\xE6\x97\xA5", "\xC3\xA4"}),
             "The keyboard layout of this KDE Plasma session has no key for \"\xE6\x97\xA5\", \"\xC3\xA4\": KWin lets "
             "programs type only what the layout has, so nothing was typed");

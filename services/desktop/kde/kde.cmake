@@ -13,7 +13,9 @@
 add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/../dbus ${PROJECT_BINARY_DIR}/services/desktop/dbus)
 add_subdirectory(${CMAKE_CURRENT_LIST_DIR} ${PROJECT_BINARY_DIR}/services/desktop/kde)
 
-set(TOLM_KDE_PROGRAM "${CMAKE_INSTALL_BINDIR}/tolm32" CACHE STRING "The program that types on KWin, below the prefix")
+# Not a cache entry: the program is always bin/tolm32, and a cached value
+# would outlive a change of the layout in an existing build folder.
+set(TOLM_KDE_PROGRAM "${CMAKE_INSTALL_BINDIR}/tolm32")
 set(TOLM_KDE_DESKTOP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/tolm32-kde.desktop.in CACHE INTERNAL "")
 
 # tolm_kde_desktop_entry(<output> <exec>): the same file for another

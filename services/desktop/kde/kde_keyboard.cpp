@@ -43,14 +43,12 @@ std::string OwnExecutable() {
 }
 
 // Where cmake --install puts our .desktop file for the executable: the
-// prefix is above bin/ (or lib/tolm/ for a program installed there).
+// prefix is above bin/.
 std::string ExpectedDesktopFile(const std::string& exe) {
-  std::string dir = exe.substr(0, exe.rfind('/'));
-  for (const char* tail : {"/bin", "/lib/tolm"}) {
-    const std::string t = tail;
-    if (dir.size() >= t.size() && dir.compare(dir.size() - t.size(), t.size(), t) == 0) {
-      return dir.substr(0, dir.size() - t.size()) + "/share/applications/" + kDesktopFileName;
-    }
+  const std::string dir = exe.substr(0, exe.rfind('/'));
+  const std::string bin = "/bin";
+  if (dir.size() >= bin.size() && dir.compare(dir.size() - bin.size(), bin.size(), bin) == 0) {
+    return dir.substr(0, dir.size() - bin.size()) + "/share/applications/" + kDesktopFileName;
   }
   return dir + "/../share/applications/" + kDesktopFileName;
 }
