@@ -29,7 +29,7 @@ TEST(KdeDesktop, WithoutASessionBusItDeclinesWithTheReason) {
   DesktopBackend desktop;
   std::string reason;
   EXPECT_FALSE(OpenKdeDesktop(desktop, reason));
-  EXPECT_EQ(reason, "cannot connect to the session bus: No such file or directory");
+  EXPECT_EQ(reason, "cannot connect to the session bus \"unix:path=/nonexistent/bus\": No such file or directory");
   if (old != nullptr) setenv("DBUS_SESSION_BUS_ADDRESS", saved.c_str(), 1);
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "services/seams/debug_log.h"
@@ -20,6 +22,16 @@ using Clock = DbusConnection::Clock;
 // sd-bus reports its time-outs on CLOCK_MONOTONIC, which steady_clock reads.
 Clock::time_point FromMonotonicUsec(uint64_t usec) {
   return Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::microseconds(usec)));
+}
+
+// The session bus sd-bus connects to, as a user would name it, or empty
+// when the environment names none.
+std::string SessionBusAddress() {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (address != nullptr && *address != '\0') return address;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && *runtime != '\0') return std::string("unix:path=") + runtime + "/bus";
+  return "";
 }
 
 struct PendingReply {
@@ -87,7 +99,9 @@ std::unique_ptr<DbusConnection> DbusConnection::OpenSession(std::chrono::millise
   sd_bus* bus = nullptr;
   const int r = sd_bus_open_user(&bus);
   if (r < 0) {
-    reason = "cannot connect to the session bus: " + SysErrorDescription(-r);
+    const std::string address = SessionBusAddress();
+    reason = address.empty() ? "there is no session bus (neither DBUS_SESSION_BUS_ADDRESS nor XDG_RUNTIME_DIR is set)"
+                             : "cannot connect to the session bus \"" + address + "\": " + SysErrorDescription(-r);
     return nullptr;
   }
   std::unique_ptr<DbusConnection> connection(new DbusConnection(bus));
