@@ -92,6 +92,43 @@ void SetKeyboardLayouts(const std::string& layouts) {
   }
 }
 
+std::string InstalledTolm() {
+  const char* prefix = std::getenv("TOLM_KDE_PREFIX");
+  if (prefix == nullptr || *prefix != '/') {
+    throw std::runtime_error("TOLM_KDE_PREFIX does not name the prefix tolm32 was installed to for this session "
+                             "(tools/test.sh installs it and passes its share/ to tools/with-kwin.sh)");
+  }
+  const std::string program = std::string(prefix) + "/bin/tolm32";
+  const std::string share = std::string(prefix) + "/share";
+  const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+  if (dataDirs == nullptr || (":" + std::string(dataDirs) + ":").find(":" + share + ":") == std::string::npos) {
+    throw std::runtime_error(share + " is not in the session's XDG_DATA_DIRS (TOLM_KWIN_DATA_DIRS of tools/with-kwin.sh)");
+  }
+  if (!std::filesystem::exists(share + "/applications/tolm32-kde.desktop")) {
+    throw std::runtime_error("cmake --install did not write " + share + "/applications/tolm32-kde.desktop");
+  }
+  // What the installation tells a user to run; once per test process.
+  static const bool built = [] {
+    Run("/usr/bin/kbuildsycoca5", {});
+    return true;
+  }();
+  (void)built;
+  return program;
+}
+
+RunResult RunCommandFile(const std::string& program, const std::string& file, const std::vector<std::string>& env,
+                         int timeoutSeconds) {
+  // Set here: a child takes the first of two entries of one name.
+  static const bool pathSet = [] {
+    const std::string testwin = TOLM_WAYLAND_TESTWIN;
+    const std::string path = testwin.substr(0, testwin.rfind('/')) + ":" + std::getenv("PATH");
+    return setenv("PATH", path.c_str(), 1) == 0;
+  }();
+  if (!pathSet) throw std::runtime_error("cannot set PATH");
+  const std::string path = file.find('/') == std::string::npos ? std::string(TOLM_KDE_SCRIPTS) + "/" + file : file;
+  return RunProgram(program, {"--console", path}, "", env, timeoutSeconds);
+}
+
 void InstallKdeDesktop() {
   DesktopBackend desktop;
   std::string reason;
