@@ -6,10 +6,15 @@
 //       the last character has arrived in the window's key log, which is
 //       checked to hold every character in order: with fake input bound for
 //       it (as in a new run), then again with it in place.
+//   (c) with an installed tolm32 named: the same through command files,
+//       each run of the program timed whole (its start, the KDE module, the
+//       bus): /activate of 1 of 200 windows (median of 10 runs), and a run
+//       typing 2000 characters, until the last has arrived.
 // kdotool, the KDE counterpart of xdotool, is not packaged in Debian 12, so
 // there is nothing to compare with.
-// Usage: kde_bench [path of tolm_wayland_testwin]; bench/kde/run.sh starts
-// the session and authorises the benchmark for fake input first.
+// Usage: kde_bench [path of tolm_wayland_testwin] [installed tolm32];
+// bench/kde/run.sh installs tolm32, starts the session and authorises the
+// benchmark for fake input first.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -177,6 +182,47 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
   }
 }
 
+// Runs program (tolm32) on a command file and waits for its end; the wall
+// time of the whole run, start-up included.
+double TimeRun(const std::string& program, const std::string& file) {
+  const auto start = Clock::now();
+  const pid_t pid = Spawn({program, "--console", file});
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(program + " failed on " + file);
+  return Milliseconds(Clock::now() - start);
+}
+
+std::string WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path) << text;
+  return path;
+}
+
+// The installed tolm32 end to end: each run starts the program, loads the
+// KDE module, connects to the bus and asks KWin, as a user's run does.
+void BenchProgram(const std::string& testwin, const std::string& dir, const std::string& tolm) {
+  const Window many = StartTestWindow(testwin, dir, "program-search", 199);
+  const std::string find = WriteFile(dir + "/find.tm", "/activate program-search 150\n");
+  std::vector<double> runs;
+  for (int i = 0; i < 10; ++i) runs.push_back(TimeRun(tolm, find));
+  std::printf("%-40s %9.3f ms (median of 10 runs)\n", "tolm32: /activate 1 of 200 windows", Median(runs));
+  Stop(many);
+  const auto deadline = Clock::now() + 30s;
+  while (tolm::FindWindows("program-search*", "*") > 0 && Clock::now() < deadline) std::this_thread::sleep_for(10ms);
+
+  // 2000 characters in lines of 200: a command's text has at most 255.
+  const std::string text = KeyText(2000);
+  std::string script = "/activate program-typing\n";
+  for (size_t i = 0; i < text.size(); i += 200) script += "/sendkeys \"" + text.substr(i, 200) + "\"\n";
+  const std::string type = WriteFile(dir + "/type.tm", script);
+  const Window w = StartTestWindow(testwin, dir, "program-typing", 0);
+  const auto start = Clock::now();
+  TimeRun(tolm, type);
+  const double ms = Milliseconds(WaitForLog(w.log, text.size(), start));
+  Report("tolm32: type 2000 characters (a run)", ms, Check(w.log, text), text.size());
+  Stop(w);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -187,7 +233,7 @@ int main(int argc, char** argv) {
 #endif
   if (argc > 1) testwin = argv[1];
   if (testwin.empty()) {
-    std::fprintf(stderr, "usage: kde_bench <path of tolm_wayland_testwin>\n");
+    std::fprintf(stderr, "usage: kde_bench <path of tolm_wayland_testwin> [installed tolm32]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -201,6 +247,7 @@ int main(int argc, char** argv) {
     const std::string dir = mkdtemp(pattern);
     BenchSearch(testwin, dir);
     BenchTyping(testwin, dir);
+    if (argc > 2) BenchProgram(testwin, dir, argv[2]);
     std::filesystem::remove_all(dir);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kde_bench: %s\n", e.what());
