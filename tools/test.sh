@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager;
-# the Wayland tests on a private headless sway; the VS Code extension's tests
-# (tools/test-editors.sh). Then the Windows build and its tests under Wine
-# (tools/test-windows.sh).
+# the Wayland tests on a private headless sway, the KDE tests in a private
+# headless KWin session; the VS Code extension's tests (tools/test-editors.sh).
+# Then the Windows build and its tests under Wine (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
 #   TOLM_SKIP_WINDOWS=1 leaves out the Windows stage
@@ -22,6 +22,24 @@ echo "== display tests again (Xvfb + openbox)"
 tools/with-xvfb.sh --wm ctest --test-dir "$build" --output-on-failure -L x11 --timeout 300
 echo "== Wayland tests (headless sway)"
 tools/with-sway.sh ctest --test-dir "$build" --output-on-failure -L wayland --timeout 120
+echo "== KDE tests (headless KWin)"
+# The session and ctest run as the session's user (tools/with-kwin.sh), who
+# must be able to write ctest's log folder.
+mkdir -p "$build/Testing/Temporary"
+if [ "$(id -u)" -eq 0 ]; then
+  kwin_uid=${TOLM_KWIN_UID:-1234}
+  chown "$kwin_uid" "$build/Testing/Temporary"
+  tools/open-path-for.sh "$kwin_uid" "$build/tests/kde/kde_tests"
+fi
+# The command files run by the installed tolm32, as a user's are: KWin lets
+# it type through the tolm32-kde.desktop file cmake --install writes, read
+# from the prefix's share/ in the session's XDG_DATA_DIRS.
+kde_prefix=$(mktemp -d /tmp/tolm-kde-prefix.XXXXXX)  # readable by the session's user
+trap 'rm -rf "$kde_prefix"' EXIT
+chmod 0755 "$kde_prefix"
+cmake --install "$build" --prefix "$kde_prefix" >/dev/null
+TOLM_KDE_PREFIX=$kde_prefix TOLM_KWIN_DATA_DIRS=$kde_prefix/share \
+  tools/with-kwin.sh ctest --test-dir "$build" --output-on-failure -L kde --timeout 120
 echo "== VS Code extension"
 bash tools/test-editors.sh "$build"
 

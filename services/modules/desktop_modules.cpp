@@ -1,7 +1,9 @@
 #include "services/modules/desktop_modules.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "services/core/errors.h"
@@ -15,6 +17,25 @@ namespace {
 bool IsSet(EnvironmentLookup environment, const char* name) {
   const char* value = environment(name);
   return value != nullptr && *value != '\0';
+}
+
+// Whether XDG_CURRENT_DESKTOP (a list separated by colons) names desktop.
+bool CurrentDesktopNames(EnvironmentLookup environment, const char* desktop) {
+  const char* value = environment("XDG_CURRENT_DESKTOP");
+  if (value == nullptr) return false;
+  const std::string_view list(value), name(desktop);
+  for (size_t start = 0; start <= list.size();) {
+    const size_t end = std::min(list.find(':', start), list.size());
+    if (list.substr(start, end - start) == name) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Whether a candidate that declined was meant for this session: where it has
+// a name in XDG_CURRENT_DESKTOP, whether that names it.
+bool SessionIsItsKind(const DesktopCandidate& candidate, EnvironmentLookup environment) {
+  return candidate.currentDesktop == nullptr || CurrentDesktopNames(environment, candidate.currentDesktop);
 }
 
 // A candidate passed over although the session is its kind, and why.
@@ -76,7 +97,7 @@ DesktopBackend SelectDesktop(std::span<const DesktopCandidate> candidates, Envir
       DebugLog(ChosenNote(candidate, true, passed));
       return backend;
     }
-    passed.push_back({&candidate, reason});
+    if (SessionIsItsKind(candidate, environment)) passed.push_back({&candidate, reason});
   }
   // A session of another kind whose own desktop cannot be used, and no X
   // display for the fallback either: nothing can reach its windows. Say why

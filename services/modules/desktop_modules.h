@@ -23,12 +23,19 @@ struct DesktopCandidate {
   const char* name;             // for messages: "X11", "Wayland"
   const char* moduleFile;       // looked for beside the program, then in the installation's module folder
   const char* sessionVariable;  // set (not empty) in a session of this kind
+  // The name XDG_CURRENT_DESKTOP gives a session of this kind, for a desktop
+  // that shares its session variable with others (nullptr: none). Such a
+  // candidate is tried wherever its variable is set; when it declines in a
+  // session XDG_CURRENT_DESKTOP does not name it in, it is passed over
+  // without a word, as the session is not its kind.
+  const char* currentDesktop = nullptr;
 };
 
 // In order of preference. The last row is the fallback: it is used whatever
 // the environment says, and its module reports a missing display itself at
 // the command that needed one.
 inline constexpr DesktopCandidate kDesktopCandidates[] = {
+    {"KDE", "tolm32-kde.so", "WAYLAND_DISPLAY", "KDE"},  // declines unless KWin is on the session bus
     {"Wayland", "tolm32-wayland.so", "WAYLAND_DISPLAY"},
     {"X11", "tolm32-x11.so", "DISPLAY"},
 };

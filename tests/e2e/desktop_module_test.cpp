@@ -44,8 +44,8 @@ bool MapsAnyOf(const std::string& objects, std::initializer_list<const char*> na
 }
 
 bool MapsDesktopLibraries(const std::string& objects) {
-  return MapsAnyOf(objects, {"tolm32-x11.so", "tolm32-wayland.so", "libX11", "libxcb", "libXtst", "libXi",
-                             "libwayland"});
+  return MapsAnyOf(objects, {"tolm32-x11.so", "tolm32-wayland.so", "tolm32-kde.so", "libX11", "libxcb", "libXtst",
+                             "libXi", "libwayland", "libsystemd"});
 }
 
 bool MapsToolkit(const std::string& objects) { return MapsAnyOf(objects, {"tolm32-qt.so", "libQt6"}); }

@@ -37,7 +37,9 @@ class RecordingOpener : public DesktopModuleOpener {
   }
 
   // A distinct address per module, to tell which one's services came back.
-  static std::uintptr_t Marker(const std::string& file) { return file == "tolm32-x11.so" ? 0x10 : 0x20; }
+  static std::uintptr_t Marker(const std::string& file) {
+    return file == "tolm32-x11.so" ? 0x10 : file == "tolm32-kde.so" ? 0x30 : 0x20;
+  }
 };
 
 // The process environment is not touched: each case has its own.
@@ -76,6 +78,11 @@ class DesktopSelectionTest : public ::testing::Test {
 constexpr DesktopCandidate kWayland{"Wayland", "tolm32-wayland.so", "WAYLAND_DISPLAY"};
 constexpr DesktopCandidate kX11{"X11", "tolm32-x11.so", "DISPLAY"};
 constexpr DesktopCandidate kBoth[] = {kWayland, kX11};
+constexpr DesktopCandidate kKde{"KDE", "tolm32-kde.so", "WAYLAND_DISPLAY", "KDE"};
+constexpr DesktopCandidate kThree[] = {kKde, kWayland, kX11};
+constexpr const char* kKWinMissing = "KWin is not on the session bus (the name org.kde.KWin has no owner)";
+constexpr const char* kProtocolsMissing =
+    "the compositor \"wayland-0\" does not offer zwlr_foreign_toplevel_manager_v1";
 
 TEST_F(DesktopSelectionTest, TheSessionsModuleIfItOpensOtherwiseTheFallback) {
   const std::string waylandMissing = "tolm32-wayland.so is not in /p/ nor in /p/../lib/tolm/";
@@ -132,6 +139,85 @@ TEST_F(DesktopSelectionTest, ASessionWhoseDesktopCannotBeUsedAndNoFallbackSaysWh
               "zwlr_foreign_toplevel_manager_v1; X11: DISPLAY is not set");
   }
   EXPECT_EQ(opener.tried, std::vector<std::string>{"tolm32-wayland.so"}) << "the fallback could not serve anyway";
+}
+
+// A desktop that shares WAYLAND_DISPLAY with others (KDE before the wlroots
+// one) is chosen where it opens; where it declines, it is mentioned only in a
+// session XDG_CURRENT_DESKTOP names it in.
+TEST_F(DesktopSelectionTest, ADesktopOfTheCurrentDesktopsNameIsReportedOnlyInItsOwnSession) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> environment;
+    std::set<std::string> opens;
+    std::vector<std::string> tried;
+    std::string chosen;
+    std::string log;
+  };
+  const std::map<std::string, std::string> kwin{{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "KDE"}};
+  const std::string kdeNote = std::string("KDE session (WAYLAND_DISPLAY is set), but its desktop module cannot be used (") +
+                              kKWinMissing + "): using X11, so windows of native KDE programs are out of reach\r\n";
+  const std::string waylandNote = std::string("Wayland session (WAYLAND_DISPLAY is set), but its desktop module cannot ") +
+                                  "be used (" + kProtocolsMissing +
+                                  "): using X11, so windows of native Wayland programs are out of reach\r\n";
+  const std::set<std::string> all{"tolm32-kde.so", "tolm32-wayland.so", "tolm32-x11.so"};
+  const std::set<std::string> noKde{"tolm32-wayland.so", "tolm32-x11.so"};
+  const Case cases[] = {
+      {"KWin is the compositor", kwin, all, {"tolm32-kde.so"}, "tolm32-kde.so", "Desktop: KDE (WAYLAND_DISPLAY is set)\r\n"},
+      {"KWin without XDG_CURRENT_DESKTOP", {{"WAYLAND_DISPLAY", "wayland-0"}}, all, {"tolm32-kde.so"},
+       "tolm32-kde.so", "Desktop: KDE (WAYLAND_DISPLAY is set)\r\n"},
+      {"a wlroots session", {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "sway"}}, noKde,
+       {"tolm32-kde.so", "tolm32-wayland.so"}, "tolm32-wayland.so", "Desktop: Wayland (WAYLAND_DISPLAY is set)\r\n"},
+      {"a KDE session whose KWin is not on the bus", kwin, noKde, {"tolm32-kde.so", "tolm32-wayland.so"},
+       "tolm32-wayland.so", std::string("Desktop: Wayland (WAYLAND_DISPLAY is set), not KDE: ") + kKWinMissing + "\r\n"},
+      {"KDE among the names, with an X display",
+       {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "X-Test:KDE"}, {"DISPLAY", ":0"}},
+       {"tolm32-x11.so"}, {"tolm32-kde.so", "tolm32-wayland.so", "tolm32-x11.so"}, "tolm32-x11.so",
+       kdeNote + waylandNote},
+      {"a name that begins with KDE is another desktop",
+       {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "KDEX:GNOME"}, {"DISPLAY", ":0"}},
+       {"tolm32-x11.so"}, {"tolm32-kde.so", "tolm32-wayland.so", "tolm32-x11.so"}, "tolm32-x11.so", waylandNote},
+      {"an X11 session tries no Wayland desktop", {{"XDG_CURRENT_DESKTOP", "KDE"}, {"DISPLAY", ":0"}}, all,
+       {"tolm32-x11.so"}, "tolm32-x11.so", "Desktop: X11 (DISPLAY is set)\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Environment() = c.environment;
+    std::remove(path_.c_str());
+    RecordingOpener opener;
+    opener.opens = c.opens;
+    opener.reasons["tolm32-kde.so"] = kKWinMissing;
+    opener.reasons["tolm32-wayland.so"] = kProtocolsMissing;
+    DesktopBackend backend = SelectDesktop(kThree, Lookup, opener);
+    EXPECT_EQ(opener.tried, c.tried);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(backend.windows), RecordingOpener::Marker(c.chosen));
+    EXPECT_EQ(Log(), c.log);
+  }
+}
+
+TEST_F(DesktopSelectionTest, NothingForTheWindowsOfAWaylandSessionNamesWhatEachDesktopLacks) {
+  const struct {
+    const char* currentDesktop;
+    std::string message;
+  } cases[] = {
+      {"KDE", std::string("Cannot reach the windows of this session: KDE: ") + kKWinMissing + "; Wayland: " +
+                  kProtocolsMissing + "; X11: DISPLAY is not set"},
+      {"sway", std::string("Cannot reach the windows of this session: Wayland: ") + kProtocolsMissing +
+                   "; X11: DISPLAY is not set"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.currentDesktop);
+    Environment() = {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", c.currentDesktop}};
+    RecordingOpener opener;
+    opener.opens = {"tolm32-x11.so"};
+    opener.reasons["tolm32-kde.so"] = kKWinMissing;
+    opener.reasons["tolm32-wayland.so"] = kProtocolsMissing;
+    try {
+      SelectDesktop(kThree, Lookup, opener);
+      ADD_FAILURE() << "no desktop should have opened";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
 }
 
 TEST_F(DesktopSelectionTest, AFallbackThatDoesNotOpenFailsWithItsReason) {

@@ -45,6 +45,21 @@ struct CallbackDeleter {
 }  // namespace
 
 std::unique_ptr<WaylandConnection> WaylandConnection::Open(WaitStyle style, std::string& reason) {
+  std::unique_ptr<WaylandConnection> connection = OpenAny(style, reason);
+  if (!connection) return nullptr;
+  const char* name = std::getenv("WAYLAND_DISPLAY");
+  std::string missing;
+  if (connection->seat_ == nullptr) missing = "wl_seat";
+  if (connection->toplevelsName_ == 0) missing += std::string(missing.empty() ? "" : ", ") + "zwlr_foreign_toplevel_manager_v1";
+  if (connection->keyboards_ == nullptr) missing += std::string(missing.empty() ? "" : ", ") + "zwp_virtual_keyboard_manager_v1";
+  if (!missing.empty()) {
+    reason = std::string("the compositor \"") + name + "\" does not offer " + missing;
+    return nullptr;
+  }
+  return connection;
+}
+
+std::unique_ptr<WaylandConnection> WaylandConnection::OpenAny(WaitStyle style, std::string& reason) {
   const char* name = std::getenv("WAYLAND_DISPLAY");
   if (name == nullptr || *name == '\0') {
     reason = "WAYLAND_DISPLAY is not set";
@@ -66,14 +81,6 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Open(WaitStyle style, std:
     reason = e.Message();
     return nullptr;
   }
-  std::string missing;
-  if (connection->seat_ == nullptr) missing = "wl_seat";
-  if (connection->toplevelsName_ == 0) missing += std::string(missing.empty() ? "" : ", ") + "zwlr_foreign_toplevel_manager_v1";
-  if (connection->keyboards_ == nullptr) missing += std::string(missing.empty() ? "" : ", ") + "zwp_virtual_keyboard_manager_v1";
-  if (!missing.empty()) {
-    reason = std::string("the compositor \"") + name + "\" does not offer " + missing;
-    return nullptr;
-  }
   return connection;
 }
 
@@ -87,6 +94,7 @@ WaylandConnection::~WaylandConnection() {
 
 void WaylandConnection::OnGlobal(wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
   const std::string_view which = interface;
+  globals_.emplace(interface, Global{name, version});
   if (which == wl_seat_interface.name && seat_ == nullptr) {
     // The first seat: the one a desktop session has (wlroots names it seat0).
     seat_ = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
@@ -106,6 +114,17 @@ zwlr_foreign_toplevel_manager_v1* WaylandConnection::BindToplevelManager() {
         wl_registry_bind(registry_, toplevelsName_, &zwlr_foreign_toplevel_manager_v1_interface, toplevelsVersion_));
   }
   return toplevels_;
+}
+
+uint32_t WaylandConnection::GlobalVersion(const std::string& interface) const {
+  const auto it = globals_.find(interface);
+  return it == globals_.end() ? 0 : it->second.version;
+}
+
+void* WaylandConnection::BindGlobal(const wl_interface& interface, uint32_t version) {
+  const auto it = globals_.find(interface.name);
+  if (it == globals_.end()) return nullptr;
+  return wl_registry_bind(registry_, it->second.name, &interface, std::min(version, it->second.version));
 }
 
 void WaylandConnection::CheckError() {

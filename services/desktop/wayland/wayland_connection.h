@@ -14,10 +14,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
 struct wl_display;
+struct wl_interface;
 struct wl_registry;
 struct wl_seat;
 struct zwlr_foreign_toplevel_manager_v1;
@@ -38,6 +40,10 @@ class WaylandConnection {
   // compositor (WAYLAND_DISPLAY unset or unreachable) or it lacks one of the
   // two protocols.
   static std::unique_ptr<WaylandConnection> Open(WaitStyle style, std::string& reason);
+  // Connects and binds the seat alone, whatever protocols the compositor
+  // offers (for compositors of other families, which bind their own);
+  // nullptr with the reason when there is no compositor.
+  static std::unique_ptr<WaylandConnection> OpenAny(WaitStyle style, std::string& reason);
   ~WaylandConnection();
   WaylandConnection(const WaylandConnection&) = delete;
   WaylandConnection& operator=(const WaylandConnection&) = delete;
@@ -50,6 +56,11 @@ class WaylandConnection {
   zwp_virtual_keyboard_manager_v1* KeyboardManager() const { return keyboards_; }
   // The seat's capabilities (wl_seat.capability bits) as last announced.
   uint32_t SeatCapabilities() const { return capabilities_; }
+  // The version of a global the compositor offers us, 0 when it offers none.
+  uint32_t GlobalVersion(const std::string& interface) const;
+  // Binds that global at the version (at most the one offered); nullptr
+  // when it is not offered. The caller owns the proxy.
+  void* BindGlobal(const wl_interface& interface, uint32_t version);
 
   // Sends the queued requests; throws Exception when the connection failed.
   void Flush();
@@ -89,6 +100,11 @@ class WaylandConnection {
   zwlr_foreign_toplevel_manager_v1* toplevels_ = nullptr;
   zwp_virtual_keyboard_manager_v1* keyboards_ = nullptr;
   uint32_t capabilities_ = 0;
+  struct Global {
+    uint32_t name = 0;
+    uint32_t version = 0;
+  };
+  std::map<std::string, Global> globals_;  // every global offered, by interface
 };
 
 }  // namespace tolm

@@ -1,0 +1,257 @@
+// Measures the KDE backend on a headless KWin (KWin's scripting interface
+// for windows, its fake input for keys), in one run:
+//   (a) finding one window by title among 200 windows (FindWindowByTitle,
+//       the median of 20 searches; each search is one script run in KWin);
+//   (b) typing a 2000-character key string into the test window, timed until
+//       the last character has arrived in the window's key log, which is
+//       checked to hold every character in order: with fake input bound for
+//       it (as in a new run), then again with it in place.
+//   (c) with an installed tolm32 named: the same through command files,
+//       each run of the program timed whole (its start, the KDE module, the
+//       bus): /activate of 1 of 200 windows (median of 10 runs), and a run
+//       typing 2000 characters, until the last has arrived.
+// kdotool, the KDE counterpart of xdotool, is not packaged in Debian 12, so
+// there is nothing to compare with.
+// Usage: kde_bench [path of tolm_wayland_testwin] [installed tolm32];
+// bench/kde/run.sh installs tolm32, starts the session and authorises the
+// benchmark for fake input first.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "services/seams/desktop.h"
+#include "services/seams/keyboard.h"
+#include "services/platform/linux/linux_platform.h"
+#include "services/desktop/kde/kde_platform.h"
+#include "services/seams/window_search.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+pid_t Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  std::vector<std::string> copy = args;
+  for (std::string& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  // The children get no signals blocked: the event pump blocks the close
+  // requests in this process, and a child would inherit that.
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attr, &none);
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
+  pid_t pid = -1;
+  const int rc = posix_spawnp(&pid, argv[0], nullptr, &attr, argv.data(), environ);
+  posix_spawnattr_destroy(&attr);
+  if (rc != 0) throw std::runtime_error("cannot start " + args[0]);
+  return pid;
+}
+
+std::vector<std::string> LogLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
+  }
+  return lines;
+}
+
+void WaitFor(const std::string& file) {
+  const auto deadline = Clock::now() + 60s;
+  while (!std::filesystem::exists(file)) {
+    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
+    std::this_thread::sleep_for(10ms);
+  }
+}
+
+// Waits until the log holds count characters or stops growing for a second;
+// returns the time until its last line arrived.
+Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
+  size_t seen = 0;
+  Clock::time_point last = Clock::now();
+  for (;;) {
+    const size_t now = LogLines(log).size();
+    if (now != seen) {
+      seen = now;
+      last = Clock::now();
+    }
+    if (seen >= count || Clock::now() - last > 1s) return last - start;
+    std::this_thread::sleep_for(1ms);
+  }
+}
+
+struct Window {
+  pid_t pid;
+  std::string log;
+};
+
+Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
+  Window w{-1, dir + "/" + title + ".log"};
+  const std::string pidFile = dir + "/" + title + ".pid";
+  w.pid = Spawn({testwin, "--title", title, "--app-id", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
+                 std::to_string(many)});
+  WaitFor(pidFile);
+  return w;
+}
+
+void Stop(const Window& w) {
+  kill(w.pid, SIGTERM);
+  waitpid(w.pid, nullptr, 0);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void BenchSearch(const std::string& testwin, const std::string& dir) {
+  const Window w = StartTestWindow(testwin, dir, "search", 199);
+  const std::string wanted = "search 150";
+  if (tolm::FindWindowByTitle(wanted) == tolm::kNoWindow) throw std::runtime_error("our search found nothing");
+  std::vector<double> ours;
+  for (int i = 0; i < 20; ++i) {
+    const auto start = Clock::now();
+    tolm::FindWindowByTitle(wanted);
+    ours.push_back(Milliseconds(Clock::now() - start));
+  }
+  std::printf("windows on the desktop: %d titled\n", tolm::FindWindows("*", "*"));
+  std::printf("%-40s %9.3f ms (median of 20)\n", "find 1 of 200 windows by title", Median(ours));
+  Stop(w);
+  // The typing starts once the compositor has taken the 200 windows away.
+  const auto deadline = Clock::now() + 30s;
+  while (tolm::FindWindows("search*", "*") > 0 && Clock::now() < deadline) std::this_thread::sleep_for(10ms);
+}
+
+std::string KeyText(size_t length) {
+  // Characters without a meaning in key strings, so both tools type the same.
+  const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_=/";
+  std::string text;
+  for (size_t i = 0; i < length; ++i) text += alphabet[(i * 7 + i / 11) % alphabet.size()];
+  return text;
+}
+
+// How many characters arrived, and whether they are the text, in order.
+struct Arrival {
+  size_t count;
+  bool exact;
+};
+
+Arrival Check(const std::string& log, const std::string& text) {
+  const std::vector<std::string> lines = LogLines(log);
+  std::vector<std::string> expected;
+  for (char c : text) expected.emplace_back(1, c);
+  return {lines.size(), lines == expected};
+}
+
+void Report(const char* who, double ms, const Arrival& a, size_t total) {
+  std::printf("%-40s %9.3f ms   %zu of %zu characters arrived%s\n", who, ms, a.count, total,
+              a.exact ? ", exactly in order" : ", NOT the text");
+}
+
+void BenchTyping(const std::string& testwin, const std::string& dir) {
+  const std::string text = KeyText(2000);
+  const char* names[] = {"typing-first", "typing-again"};
+  const char* labels[] = {"type 2000 characters: tolm (first use)", "type 2000 characters: tolm (later use)"};
+  for (int i = 0; i < 2; ++i) {
+    const Window w = StartTestWindow(testwin, dir, names[i], 0);
+    tolm::WindowActivate(tolm::FindWindowByTitle(names[i]));
+    const auto start = Clock::now();
+    tolm::SendKeys(text);
+    const double ms = Milliseconds(WaitForLog(w.log, text.size(), start));
+    Report(labels[i], ms, Check(w.log, text), text.size());
+    Stop(w);
+  }
+}
+
+// Runs program (tolm32) on a command file and waits for its end; the wall
+// time of the whole run, start-up included.
+double TimeRun(const std::string& program, const std::string& file) {
+  const auto start = Clock::now();
+  const pid_t pid = Spawn({program, "--console", file});
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(program + " failed on " + file);
+  return Milliseconds(Clock::now() - start);
+}
+
+std::string WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path) << text;
+  return path;
+}
+
+// The installed tolm32 end to end: each run starts the program, loads the
+// KDE module, connects to the bus and asks KWin, as a user's run does.
+void BenchProgram(const std::string& testwin, const std::string& dir, const std::string& tolm) {
+  const Window many = StartTestWindow(testwin, dir, "program-search", 199);
+  const std::string find = WriteFile(dir + "/find.tm", "/activate program-search 150\n");
+  std::vector<double> runs;
+  for (int i = 0; i < 10; ++i) runs.push_back(TimeRun(tolm, find));
+  std::printf("%-40s %9.3f ms (median of 10 runs)\n", "tolm32: /activate 1 of 200 windows", Median(runs));
+  Stop(many);
+  const auto deadline = Clock::now() + 30s;
+  while (tolm::FindWindows("program-search*", "*") > 0 && Clock::now() < deadline) std::this_thread::sleep_for(10ms);
+
+  // 2000 characters in lines of 200: a command's text has at most 255.
+  const std::string text = KeyText(2000);
+  std::string script = "/activate program-typing\n";
+  for (size_t i = 0; i < text.size(); i += 200) script += "/sendkeys \"" + text.substr(i, 200) + "\"\n";
+  const std::string type = WriteFile(dir + "/type.tm", script);
+  const Window w = StartTestWindow(testwin, dir, "program-typing", 0);
+  const auto start = Clock::now();
+  TimeRun(tolm, type);
+  const double ms = Milliseconds(WaitForLog(w.log, text.size(), start));
+  Report("tolm32: type 2000 characters (a run)", ms, Check(w.log, text), text.size());
+  Stop(w);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef TOLM_WAYLAND_TESTWIN
+  std::string testwin = TOLM_WAYLAND_TESTWIN;
+#else
+  std::string testwin;
+#endif
+  if (argc > 1) testwin = argv[1];
+  if (testwin.empty()) {
+    std::fprintf(stderr, "usage: kde_bench <path of tolm_wayland_testwin> [installed tolm32]\n");
+    return 2;
+  }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  try {
+    tolm::InstallLinuxPlatform();
+    tolm::DesktopBackend desktop;
+    std::string reason;
+    if (!tolm::OpenKdeDesktop(desktop, reason)) throw std::runtime_error("no KDE desktop: " + reason);
+    tolm::InstallDesktop(desktop);
+    char pattern[] = "/tmp/tolm-kde-bench-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    BenchSearch(testwin, dir);
+    BenchTyping(testwin, dir);
+    if (argc > 2) BenchProgram(testwin, dir, argv[2]);
+    std::filesystem::remove_all(dir);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kde_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
