@@ -29,6 +29,7 @@ struct DesktopCandidate {
 // the environment says, and its module reports a missing display itself at
 // the command that needed one.
 inline constexpr DesktopCandidate kDesktopCandidates[] = {
+    {"GNOME", "tolm32-gnome.so", "WAYLAND_DISPLAY"},
     {"Wayland", "tolm32-wayland.so", "WAYLAND_DISPLAY"},
     {"X11", "tolm32-x11.so", "DISPLAY"},
 };
