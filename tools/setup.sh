@@ -8,7 +8,8 @@ packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb
           qt6-base-dev fonts-dejavu-core zenity
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest
           pkg-config sway foot wayland-utils libwayland-dev wayland-protocols libxkbcommon-dev wtype
-          kwin-wayland qdbus-qt5 libkf5service-bin libsystemd-dev dbus python3)
+          kwin-wayland qdbus-qt5 libkf5service-bin libsystemd-dev dbus python3
+          gnome-shell gjs libglib2.0-bin)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager;
 # the Wayland tests on a private headless sway, the KDE tests in a private
-# headless KWin session. Then the Windows build and its
+# headless KWin session, the GNOME tests in a private headless gnome-shell
+# with the installed program and extension. Then the Windows build and its
 # tests under Wine (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
@@ -35,6 +36,23 @@ if [ "$(id -u)" -eq 0 ]; then
   fi
 fi
 tools/with-kwin.sh ctest --test-dir "$build" --output-on-failure -L kde --timeout 120
+echo "== GNOME tests (headless gnome-shell)"
+# The program and the shell extension as a user has them: installed by cmake
+# --install into a prefix of the build's own, whose share folder GNOME Shell
+# reads. The session's user (tools/with-gnome.sh) runs them.
+gnome_prefix="$(cd "$build" && pwd)/gnome-install"
+rm -rf "$gnome_prefix"
+cmake --install "$build" --prefix "$gnome_prefix" >/dev/null
+if [ "$(id -u)" -eq 0 ]; then
+  gnome_uid=${TOLM_GNOME_UID:-1234}
+  chown "$gnome_uid" "$build/Testing/Temporary"
+  if ! setpriv --reuid="$gnome_uid" --regid="$gnome_uid" --clear-groups test -x "$gnome_prefix/bin/tolm32"; then
+    echo "test.sh: uid $gnome_uid cannot run $gnome_prefix/bin/tolm32 (a folder above it is closed to others)" >&2
+    exit 1
+  fi
+fi
+TOLM_GNOME_PREFIX="$gnome_prefix" TOLM_GNOME_DATA_DIRS="$gnome_prefix/share" \
+  tools/with-gnome.sh ctest --test-dir "$build" --output-on-failure -L gnome --timeout 120
 
 if [ "${TOLM_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== Windows build and tests (Wine)"
