@@ -2,7 +2,7 @@
 
 #include "services/core/errors.h"
 #include "services/desktop/dbus/dbus_values.h"
-#include "services/desktop/gnome/shell_extension.h"
+#include "services/desktop/gnome/gnome_bus.h"
 
 namespace tolm {
 namespace {
@@ -47,6 +47,7 @@ void RemoteDesktopSession::Sync() {
       path_.clear();
       throw Exception("Mutter ended tolm32's remote desktop session, so keys cannot be typed: " + e.Message());
     }
+    if (e.Name() == "org.freedesktop.DBus.Error.NoReply") throw Exception("Mutter does not answer");
     throw Exception("Mutter's remote desktop session failed: " + e.Message());
   }
 }

@@ -36,13 +36,9 @@ ShellWindow ReadWindow(DbusMessage& reply) {
   return w;
 }
 
-}  // namespace
+bool IsNoReply(const DbusError& e) { return e.Name() == "org.freedesktop.DBus.Error.NoReply"; }
 
-bool IsMissingObject(const DbusError& error) {
-  return error.Name() == "org.freedesktop.DBus.Error.UnknownMethod" ||
-         error.Name() == "org.freedesktop.DBus.Error.UnknownObject" ||
-         error.Name() == "org.freedesktop.DBus.Error.UnknownInterface";
-}
+}  // namespace
 
 DbusMessage ShellExtension::NewCall(const char* member) { return bus_.NewMethodCall(kShell, kPath, kInterface, member); }
 
@@ -51,7 +47,7 @@ DbusMessage ShellExtension::Call(DbusMessage& call) {
   try {
     return bus_.Call(call, kShellAnswerTime);
   } catch (const DbusError& e) {
-    if (!IsMissingObject(e)) throw Exception("GNOME Shell's extension " + uuid_ + " failed: " + e.Message());
+    if (!IsMissingObject(e)) ThrowFailed(e);
     checked_ = false;  // disabled meanwhile
     ThrowUnavailable(0);
   }
@@ -64,11 +60,16 @@ void ShellExtension::CheckVersion() {
     DbusMessage reply = bus_.Call(call, kShellAnswerTime);
     version = reply.ReadUint32();
   } catch (const DbusError& e) {
-    if (!IsMissingObject(e)) throw Exception("GNOME Shell's extension " + uuid_ + " failed: " + e.Message());
+    if (!IsMissingObject(e)) ThrowFailed(e);
     ThrowUnavailable(0);
   }
   if (version != kShellWindowsVersion) ThrowUnavailable(version);
   checked_ = true;
+}
+
+void ShellExtension::ThrowFailed(const DbusError& error) {
+  if (IsNoReply(error)) throw Exception("GNOME Shell does not answer");
+  throw Exception("GNOME Shell's extension " + uuid_ + " failed: " + error.Message());
 }
 
 void ShellExtension::ThrowUnavailable(unsigned answeredVersion) {

@@ -1,7 +1,6 @@
 // The client of our GNOME Shell extension (extension/extension.js): its
 // interface org.tolm.ShellWindows at /org/tolm/ShellWindows on GNOME Shell's
-// bus name. Every call waits at most kShellAnswerTime on the event pump, so a
-// close request ends it at once.
+// bus name. Every call waits at most kShellAnswerTime (gnome_bus.h).
 //
 // The first call asks the extension's version. When the extension does not
 // answer (not installed, not enabled, failed) or answers as another version,
@@ -17,11 +16,11 @@
 
 #include "services/desktop/dbus/dbus_connection.h"
 #include "services/desktop/gnome/extension_status.h"
+#include "services/desktop/gnome/gnome_bus.h"
 
 namespace tolm {
 
 inline constexpr uint32_t kShellWindowsVersion = 1;
-inline constexpr std::chrono::seconds kShellAnswerTime{5};
 
 struct ShellWindow {
   uint64_t id = 0;  // Mutter's window id, unique in the session
@@ -67,14 +66,14 @@ class ShellExtension {
   // throws Exception with the user's message when it does not answer.
   DbusMessage Call(DbusMessage& call);
   void CheckVersion();
+  // A call that failed otherwise: GNOME Shell does not answer, or the
+  // extension's own error.
+  [[noreturn]] void ThrowFailed(const DbusError& error);
   [[noreturn]] void ThrowUnavailable(unsigned answeredVersion);
 
   DbusConnection& bus_;
   std::string uuid_;
   bool checked_ = false;  // the extension answered as our version
 };
-
-// Whether a D-Bus error says that the object or interface called is not there.
-bool IsMissingObject(const DbusError& error);
 
 }  // namespace tolm
