@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,26 +48,46 @@ class ScopedVariable {
 };
 
 TEST(GnomeDesktop, OutsideAGnomeSessionItDeclinesWithTheReason) {
+  // A bus of the test's own, on which GNOME Shell is not.
+  TempDir dir;
+  const std::string address = "unix:path=" + dir.File("bus");
+  RunningProgram daemon("/usr/bin/dbus-daemon", {"--config-file=/usr/share/dbus-1/session.conf",
+                                                 "--address=" + address, "--nofork", "--nopidfile"});
+  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(dir.File("bus")); }));
+  const std::string none = "unix:path=/nonexistent/bus";
+  const std::string noShell = "GNOME Shell is not on the session bus (the name org.gnome.Shell has no owner)";
   // Only the first open that succeeds is kept; a declined one reads the
   // environment again.
   const struct {
     const char* currentDesktop;
-    const char* bus;
+    std::string bus;
     std::string reason;
   } cases[] = {
-      {nullptr, nullptr, "XDG_CURRENT_DESKTOP is not set"},
-      {"sway", nullptr, "XDG_CURRENT_DESKTOP is \"sway\", not GNOME"},
-      {"KDE:GNOME-Classic", nullptr, "XDG_CURRENT_DESKTOP is \"KDE:GNOME-Classic\", not GNOME"},
-      {"GNOME", "unix:path=/nonexistent/bus", "cannot connect to the session bus: No such file or directory"},
+      {"sway", none, "XDG_CURRENT_DESKTOP is \"sway\", not GNOME"},
+      {"KDE:GNOME-Classic", address, "XDG_CURRENT_DESKTOP is \"KDE:GNOME-Classic\", not GNOME"},
+      {"GNOME", none, "cannot connect to the session bus: No such file or directory"},
+      {"ubuntu:GNOME", address, noShell},
+      {nullptr, none,
+       "XDG_CURRENT_DESKTOP is not set and there is no session bus (cannot connect to the session bus: No such "
+       "file or directory)"},
+      {nullptr, address, "XDG_CURRENT_DESKTOP is not set and " + noShell},
   };
   for (const auto& c : cases) {
     const ScopedVariable desktop("XDG_CURRENT_DESKTOP", c.currentDesktop);
-    const ScopedVariable bus("DBUS_SESSION_BUS_ADDRESS", c.bus != nullptr ? c.bus : std::getenv("DBUS_SESSION_BUS_ADDRESS"));
+    const ScopedVariable bus("DBUS_SESSION_BUS_ADDRESS", c.bus.c_str());
     DesktopBackend backend;
     std::string reason;
     EXPECT_FALSE(OpenGnomeDesktop(backend, reason));
     EXPECT_EQ(reason, c.reason);
   }
+}
+
+TEST(GnomeDesktop, ASessionThatDoesNotNameItsDesktopIsGnomesWhenGnomeShellIsOnItsBus) {
+  TOLM_REQUIRE_GNOME();
+  const ScopedVariable desktop("XDG_CURRENT_DESKTOP", nullptr);
+  DesktopBackend backend;
+  std::string reason;
+  EXPECT_TRUE(OpenGnomeDesktop(backend, reason)) << reason;
 }
 
 TEST(GnomeDesktop, WindowsAreFoundByTitleAndClassAndGoneOnesAreHarmless) {

@@ -24,24 +24,30 @@ struct GnomeDesktop {
   GnomeKeyboard keyboard;
 };
 
-// Read after "not GNOME: " in the diagnostic line and after "GNOME: " in the
-// failure of a session nothing can reach (services/modules/desktop_modules.h).
-std::string NotGnome(const char* currentDesktop) {
-  if (currentDesktop == nullptr || *currentDesktop == '\0') return "XDG_CURRENT_DESKTOP is not set";
-  return "XDG_CURRENT_DESKTOP is \"" + std::string(currentDesktop) + "\", not GNOME";
-}
-
+// The reasons are read after "not GNOME: " in the diagnostic line and after
+// "GNOME: " in the failure of a session nothing can reach
+// (services/modules/desktop_modules.h).
+//
+// A session that says which desktop it is decides by that; one that says
+// nothing (a program started from outside the desktop's own environment)
+// is GNOME's when GNOME Shell is on its session bus.
 std::unique_ptr<GnomeDesktop> Connect(std::string& reason) {
   const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
-  if (!NamesGnome(currentDesktop)) {
-    reason = NotGnome(currentDesktop);
+  const bool unnamed = currentDesktop == nullptr || *currentDesktop == '\0';
+  if (!unnamed && !NamesGnome(currentDesktop)) {
+    reason = "XDG_CURRENT_DESKTOP is \"" + std::string(currentDesktop) + "\", not GNOME";
     return nullptr;
   }
-  std::unique_ptr<DbusConnection> bus = DbusConnection::OpenSession(kShellAnswerTime, reason);
-  if (!bus) return nullptr;
+  const std::string unset = unnamed ? "XDG_CURRENT_DESKTOP is not set and " : "";
+  std::string busReason;
+  std::unique_ptr<DbusConnection> bus = DbusConnection::OpenSession(kShellAnswerTime, busReason);
+  if (!bus) {
+    reason = unnamed ? unset + "there is no session bus (" + busReason + ")" : busReason;
+    return nullptr;
+  }
   try {
     if (!bus->NameOwner("org.gnome.Shell", kShellAnswerTime)) {
-      reason = "GNOME Shell is not on the session bus (the name org.gnome.Shell has no owner)";
+      reason = unset + "GNOME Shell is not on the session bus (the name org.gnome.Shell has no owner)";
       return nullptr;
     }
   } catch (const DbusError& e) {

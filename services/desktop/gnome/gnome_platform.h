@@ -14,10 +14,11 @@ namespace tolm {
 // GNOME; nullptr (unset) does not.
 bool NamesGnome(const char* currentDesktop);
 
-// Opens the desktop when gnome-shell runs this session: XDG_CURRENT_DESKTOP
-// names GNOME and org.gnome.Shell is on the session bus. Otherwise false,
-// with the reason. The extension is not needed to open it: without it the
-// window commands fail with what to do, and the keys still work.
+// Opens the desktop when gnome-shell runs this session: org.gnome.Shell is on
+// the session bus, and XDG_CURRENT_DESKTOP names GNOME or is not set.
+// Otherwise false, with the reason. The extension is not needed to open it:
+// without it the window commands fail with what to do, and the keys still
+// work.
 bool OpenGnomeDesktop(DesktopBackend& out, std::string& reason);
 
 }  // namespace tolm
