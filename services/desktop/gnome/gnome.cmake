@@ -17,3 +17,4 @@ set(TOLM_GNOME_EXTENSION_UUID tolm@tolm.example)
 set(TOLM_GNOME_EXTENSION_DIR ${CMAKE_CURRENT_LIST_DIR}/extension CACHE INTERNAL "")
 install(FILES ${TOLM_GNOME_EXTENSION_DIR}/metadata.json ${TOLM_GNOME_EXTENSION_DIR}/extension.js
   DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/${TOLM_GNOME_EXTENSION_UUID})
+install(CODE "message(STATUS \"GNOME on Wayland: log out and in again once, then run gnome-extensions enable ${TOLM_GNOME_EXTENSION_UUID}\")")

@@ -7,9 +7,11 @@
 // gets SHIFT as on X11 (from the shared key order, so '^A' is CTRL+a as
 // there), one on the third level (AltGr) gets that key held around it. A
 // character only another layout of the keymap has is typed in that layout:
-// the extension switches to it (LockLayoutGroup) once Mutter has handled
-// every key so far, and the layout in use before comes back at the end of
-// the key string, also when a close request ends it. A key string holding a
+// once Mutter has taken every key so far, the extension switches to it
+// (LockLayoutGroup, which waits until those keys have reached their
+// programs: Mutter tells programs a new layout before it passes on keys
+// still queued), and the layout in use before comes back at the end of the
+// key string, also when a close request ends it. A key string holding a
 // character no layout can type fails before its first key, naming the
 // character; nothing is typed. Mutter's keysym calls are not used: they find
 // only keysyms the layout in use has, as this lookup does, and add a SHIFT

@@ -14,7 +14,7 @@
 // programs take a new keyboard too late for the first keys sent through it.
 'use strict';
 
-const { Clutter, Gio, GLib } = imports.gi;
+const { Clutter, Gio, GLib, Meta } = imports.gi;
 const KeyboardManager = imports.misc.keyboardManager;
 const Main = imports.ui.main;
 
@@ -41,7 +41,8 @@ const OVERVIEW_HIDE_LIMIT_MS = 3000;
 //   has that id.
 // LayoutGroup: the keyboard layout (XKB group) in use.
 // LockLayoutGroup: switches to another layout of the keymap, for a
-//   character only that layout has; tolm32 switches back afterwards.
+//   character only that layout has, once the keys typed before have reached
+//   their programs; tolm32 switches back afterwards.
 const INTERFACE = `<node>
   <interface name="org.tolm.ShellWindows">
     <method name="Version">
@@ -70,7 +71,6 @@ const INTERFACE = `<node>
     </method>
   </interface>
 </node>`;
-
 
 function reply(invocation, found) {
     invocation.return_value(new GLib.Variant('(b)', [found]));
@@ -103,6 +103,19 @@ function leaveOverview(done) {
         return GLib.SOURCE_REMOVE;
     });
     Main.overview.hide();
+}
+
+// Runs done from the frame count frames on (Mutter's laters run before a
+// frame is drawn, after the events it dispatches; asking for one makes the
+// frame).
+function afterFrames(count, done) {
+    Meta.later_add(Meta.LaterType.BEFORE_REDRAW, () => {
+        if (count > 1)
+            afterFrames(count - 1, done);
+        else
+            done();
+        return GLib.SOURCE_REMOVE;
+    });
 }
 
 // The windows a search sees, and a count of the changes of that list.
@@ -257,8 +270,17 @@ class ShellWindows {
         return this._layout.value;
     }
 
-    LockLayoutGroup(group) {
-        global.backend.lock_layout_group(group);
+    LockLayoutGroupAsync([group], invocation) {
+        // Keys typed before must reach their programs in the layout they were
+        // typed in. Mutter passes them on from the input thread through the
+        // stage's event queue, which frames empty, while it tells programs a
+        // new layout at once; so the switch waits for two frames: the first
+        // starts after the keys have left the input thread, the second after
+        // the queue holding them has been emptied.
+        afterFrames(2, () => {
+            global.backend.lock_layout_group(group);
+            invocation.return_value(null);
+        });
     }
 }
 
