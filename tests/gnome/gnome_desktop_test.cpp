@@ -151,6 +151,23 @@ TEST(GnomeDesktop, ActivationDecidesWhichWindowGetsTheKeys) {
   EXPECT_EQ(FoundTitles()[1], two.Title());
 }
 
+TEST(GnomeDesktop, AKeyStringHasArrivedWhenTheNextCommandEndsItsWindow) {
+  TOLM_REQUIRE_GNOME();
+  SetInputSources("us");
+  InstallGnomeDesktop();
+  // Mutter passes keys on a frame later: a key string must have reached the
+  // window before /killwindow (SIGTERM) ends it.
+  for (int i = 0; i < 8; ++i) {
+    WaylandTestWindow window(UniqueTitle("last"));
+    const WindowHandle handle = ListedWindow(window.Title());
+    WindowActivate(handle);
+    SendKeys("k");
+    WindowQuit(handle);
+    EXPECT_EQ(window.WaitExit(), 128 + SIGTERM);
+    EXPECT_EQ(window.LogLines(), (std::vector<std::string>{"k"})) << "window " << i;
+  }
+}
+
 TEST(GnomeDesktop, CloseAsksTheWindowAndKillWindowEndsItsProgram) {
   TOLM_REQUIRE_GNOME();
   InstallGnomeDesktop();

@@ -206,8 +206,15 @@ void GnomeKeyboard::EndKeys() {
   abandonAtEnd_.reset();
   if (!session_.Started()) return;
   try {
-    if (group_ != startGroup_) SwitchGroup(startGroup_);
-    session_.Sync();
+    // Once the keys have reached the focused program, as the next command
+    // (activating another window, closing this one) must come after them;
+    // without the extension once Mutter has taken them.
+    if (group_ != startGroup_) {
+      SwitchGroup(startGroup_);
+    } else {
+      session_.Sync();
+      if (switchable_) shell_.Settle();
+    }
   } catch (const Exception& e) {
     // Called on the way out of a failed key string too: the failure that
     // ended it is the one to report.

@@ -35,7 +35,11 @@
 // Events go to Mutter without waiting; every kSyncInterval events the
 // keyboard waits until Mutter has handled them, at most kMaxEventsPerSecond
 // (the pace of the wlroots backend, wayland_keyboard.h, for the same
-// reason). A key string ends once Mutter has handled all of it. When a
+// reason). A key string ends once its keys have reached the focused program
+// (the extension's Settle: Mutter passes keys on a frame later, while the
+// focus moves at once, so an activation or a close right after the keys
+// would otherwise overtake them); without the extension, once Mutter has
+// taken them. When a
 // close request ends the program during a key string, the keys it holds
 // down are released first, the last pressed first.
 #pragma once

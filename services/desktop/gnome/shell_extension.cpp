@@ -135,6 +135,11 @@ bool ShellExtension::Close(uint64_t id) {
   return reply.ReadBool();
 }
 
+void ShellExtension::Settle() {
+  DbusMessage call = NewCall("Settle");
+  Call(call);
+}
+
 std::optional<uint32_t> ShellExtension::LayoutGroup() {
   try {
     DbusMessage call = NewCall("LayoutGroup");

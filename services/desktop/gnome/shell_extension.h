@@ -50,6 +50,8 @@ class ShellExtension {
   bool Activate(uint64_t id);
   // Asks the window to close; false when there is no such window.
   bool Close(uint64_t id);
+  // Returns once the keys Mutter has taken so far have reached their programs.
+  void Settle();
   // The keyboard layout (XKB group) in use, nullopt when the extension does
   // not answer (nothing is diagnosed: keys work without it).
   std::optional<uint32_t> LayoutGroup();

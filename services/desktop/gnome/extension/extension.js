@@ -1,7 +1,8 @@
 // Tolm's GNOME Shell extension, for GNOME Shell 43 and 44 (extensions with
-// imports). GNOME Shell lets no ordinary program list or activate the windows
-// of others (org.gnome.Shell.Introspect answers AccessDenied, Eval needs
-// unsafe mode), so tolm32 asks this extension, which runs inside the shell.
+// imports; tested on 43). GNOME Shell lets no ordinary program list or
+// activate the windows of others (org.gnome.Shell.Introspect answers
+// AccessDenied, Eval needs unsafe mode), so tolm32 asks this extension,
+// which runs inside the shell.
 //
 // It exports one object on the shell's session bus connection, and nothing
 // else: org.tolm.ShellWindows at /org/tolm/ShellWindows (destination
@@ -39,6 +40,9 @@ const OVERVIEW_HIDE_LIMIT_MS = 3000;
 //   workspace and focuses it, and answers; false when no window has that id.
 // Close: asks the window to close, as its close button; false when no window
 //   has that id.
+// Settle: answers once the keys Mutter has taken so far have reached their
+//   programs, so that what a command file does next (activating another
+//   window, closing this one) comes after them.
 // LayoutGroup: the keyboard layout (XKB group) in use.
 // LockLayoutGroup: switches to another layout of the keymap, for a
 //   character only that layout has, once the keys typed before have reached
@@ -63,6 +67,7 @@ const INTERFACE = `<node>
       <arg type="t" name="id" direction="in"/>
       <arg type="b" name="found" direction="out"/>
     </method>
+    <method name="Settle"/>
     <method name="LayoutGroup">
       <arg type="u" name="group" direction="out"/>
     </method>
@@ -74,6 +79,16 @@ const INTERFACE = `<node>
 
 function reply(invocation, found) {
     invocation.return_value(new GLib.Variant('(b)', [found]));
+}
+
+// Runs the rest of a call that answers later; a failure there becomes the
+// call's error answer rather than no answer at all.
+function answering(invocation, action) {
+    try {
+        action();
+    } catch (e) {
+        invocation.return_error_literal(Gio.DBusError, Gio.DBusError.FAILED, `${e}`);
+    }
 }
 
 // Leaves the overview, then runs done. The overview holds the keyboard while
@@ -107,15 +122,29 @@ function leaveOverview(done) {
 
 // Runs done from the frame count frames on (Mutter's laters run before a
 // frame is drawn, after the events it dispatches; asking for one makes the
-// frame).
+// frame). Mutter 44 moved laters from Meta.later_add to the compositor.
 function afterFrames(count, done) {
-    Meta.later_add(Meta.LaterType.BEFORE_REDRAW, () => {
+    const step = () => {
         if (count > 1)
             afterFrames(count - 1, done);
         else
             done();
         return GLib.SOURCE_REMOVE;
-    });
+    };
+    if (global.compositor?.get_laters)
+        global.compositor.get_laters().add(Meta.LaterType.BEFORE_REDRAW, step);
+    else
+        Meta.later_add(Meta.LaterType.BEFORE_REDRAW, step);
+}
+
+// Runs done once the keys Mutter has taken so far have reached their
+// programs. Mutter passes keys on from its input thread through the stage's
+// event queue, which each frame empties, while a focus or a layout changes
+// for programs at once; so done waits two frames: the first starts after the
+// keys have left the input thread, the second after the queue holding them
+// has been emptied.
+function afterKeys(done) {
+    afterFrames(2, done);
 }
 
 // The windows a search sees, and a count of the changes of that list.
@@ -249,13 +278,13 @@ class ShellWindows {
             reply(invocation, false);
             return;
         }
-        leaveOverview(() => {
+        leaveOverview(() => answering(invocation, () => {
             // Looked up again: the window may have gone meanwhile.
             const window = this._tracker.find(id);
             if (window !== null)
                 Main.activateWindow(window, global.display.get_current_time_roundtrip());
             reply(invocation, window !== null);
-        });
+        }));
     }
 
     Close(id) {
@@ -266,21 +295,21 @@ class ShellWindows {
         return true;
     }
 
+    SettleAsync(params, invocation) {
+        answering(invocation, () => afterKeys(() => invocation.return_value(null)));
+    }
+
     LayoutGroup() {
         return this._layout.value;
     }
 
     LockLayoutGroupAsync([group], invocation) {
         // Keys typed before must reach their programs in the layout they were
-        // typed in. Mutter passes them on from the input thread through the
-        // stage's event queue, which frames empty, while it tells programs a
-        // new layout at once; so the switch waits for two frames: the first
-        // starts after the keys have left the input thread, the second after
-        // the queue holding them has been emptied.
-        afterFrames(2, () => {
+        // typed in, and Mutter tells programs a new layout at once.
+        answering(invocation, () => afterKeys(() => {
             global.backend.lock_layout_group(group);
             invocation.return_value(null);
-        });
+        }));
     }
 }
 
