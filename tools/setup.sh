@@ -10,7 +10,8 @@ packages=(g++ cmake make libx11-dev libxtst-dev libxi-dev libxcb1-dev libx11-xcb
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest
           pkg-config sway foot wayland-utils libwayland-dev wayland-protocols libxkbcommon-dev wtype
           python3 scdoc dpkg-dev lintian vim bash-completion
-          kwin-wayland qdbus-qt5 libkf5service-bin libsystemd-dev dbus)
+          kwin-wayland qdbus-qt5 libkf5service-bin libsystemd-dev dbus
+          gnome-shell gjs libglib2.0-bin)
 
 missing=()
 for p in "${packages[@]}"; do

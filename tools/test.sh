@@ -2,8 +2,10 @@
 # Sets up, builds and runs the whole test suite. The tests that need a display
 # run on a private Xvfb server, once without and once with a window manager;
 # the Wayland tests on a private headless sway, the KDE tests in a private
-# headless KWin session; the VS Code extension's tests (tools/test-editors.sh).
-# Then the Windows build and its tests under Wine (tools/test-windows.sh).
+# headless KWin session, the GNOME tests in a private headless gnome-shell
+# with the installed program and extension; the VS Code extension's tests
+# (tools/test-editors.sh). Then the Windows build and its tests under Wine
+# (tools/test-windows.sh).
 #   BUILD=dir           build directory (default: build)
 #   CMAKE_ARGS="..."    extra configure arguments (e.g. -DTOLM_SANITIZE=ON)
 #   TOLM_SKIP_WINDOWS=1 leaves out the Windows stage
@@ -40,6 +42,20 @@ chmod 0755 "$kde_prefix"
 cmake --install "$build" --prefix "$kde_prefix" >/dev/null
 TOLM_KDE_PREFIX=$kde_prefix TOLM_KWIN_DATA_DIRS=$kde_prefix/share \
   tools/with-kwin.sh ctest --test-dir "$build" --output-on-failure -L kde --timeout 120
+echo "== GNOME tests (headless gnome-shell)"
+# The program and the shell extension as a user has them: installed by cmake
+# --install into a prefix of the build's own, whose share folder GNOME Shell
+# reads. The session's user (tools/with-gnome.sh) runs them.
+gnome_prefix="$(cd "$build" && pwd)/gnome-install"
+rm -rf "$gnome_prefix"
+cmake --install "$build" --prefix "$gnome_prefix" >/dev/null
+if [ "$(id -u)" -eq 0 ]; then
+  gnome_uid=${TOLM_GNOME_UID:-1234}
+  chown "$gnome_uid" "$build/Testing/Temporary"
+  tools/open-path-for.sh "$gnome_uid" "$gnome_prefix/bin/tolm32"
+fi
+TOLM_GNOME_PREFIX="$gnome_prefix" TOLM_GNOME_DATA_DIRS="$gnome_prefix/share" \
+  tools/with-gnome.sh ctest --test-dir "$build" --output-on-failure -L gnome --timeout 120
 echo "== VS Code extension"
 bash tools/test-editors.sh "$build"
 

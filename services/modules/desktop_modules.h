@@ -36,6 +36,7 @@ struct DesktopCandidate {
 // the command that needed one.
 inline constexpr DesktopCandidate kDesktopCandidates[] = {
     {"KDE", "tolm32-kde.so", "WAYLAND_DISPLAY", "KDE"},  // declines unless KWin is on the session bus
+    {"GNOME", "tolm32-gnome.so", "WAYLAND_DISPLAY", "GNOME"},  // declines unless GNOME Shell is on the session bus
     {"Wayland", "tolm32-wayland.so", "WAYLAND_DISPLAY"},
     {"X11", "tolm32-x11.so", "DISPLAY"},
 };

@@ -127,6 +127,7 @@ TEST(WaylandEndToEnd, WithoutAUsableCompositorOrAnXDisplayTheCommandSaysWhyForEa
   const std::string script = dir.Write("x.tm", "/sendkeys x\n");
   const ScopedVariable wayland("WAYLAND_DISPLAY", "/nonexistent/wayland-9");
   const ScopedVariable display("DISPLAY", nullptr);
+  const ScopedVariable desktop("XDG_CURRENT_DESKTOP", "sway");
   const RunResult run = RunProgram(TOLM_BINARY, {"--console", script});
   EXPECT_EQ(run.status, 1) << run.out << run.err;
   EXPECT_NE(run.err.find("Cannot reach the windows of this session: Wayland: cannot connect to the compositor "
