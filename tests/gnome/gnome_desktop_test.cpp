@@ -65,11 +65,11 @@ TEST(GnomeDesktop, OutsideAGnomeSessionItDeclinesWithTheReason) {
   } cases[] = {
       {"sway", none, "XDG_CURRENT_DESKTOP is \"sway\", not GNOME"},
       {"KDE:GNOME-Classic", address, "XDG_CURRENT_DESKTOP is \"KDE:GNOME-Classic\", not GNOME"},
-      {"GNOME", none, "cannot connect to the session bus: No such file or directory"},
+      {"GNOME", none, "cannot connect to the session bus \"" + none + "\": No such file or directory"},
       {"ubuntu:GNOME", address, noShell},
       {nullptr, none,
-       "XDG_CURRENT_DESKTOP is not set and there is no session bus (cannot connect to the session bus: No such "
-       "file or directory)"},
+       "XDG_CURRENT_DESKTOP is not set and there is no session bus (cannot connect to the session bus \"" + none +
+           "\": No such file or directory)"},
       {nullptr, address, "XDG_CURRENT_DESKTOP is not set and " + noShell},
   };
   for (const auto& c : cases) {
