@@ -9,7 +9,7 @@
 #include <string>
 
 #include "services/desktop/kde/kde_keyboard.h"
-#include "services/desktop/kde/layout_characters.h"
+#include "services/desktop/wayland/layout_characters.h"
 
 namespace tolm {
 namespace {

@@ -1,13 +1,9 @@
 #include "services/desktop/gnome/gnome_keyboard.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
 #include <wayland-client.h>
 
-#include <cstring>
-
 #include "services/core/errors.h"
-#include "services/desktop/kde/utf8_codec.h"
+#include "services/core/utf8_codec.h"
 #include "services/desktop/wayland/wayland_keyboard.h"
 #include "services/desktop/wayland/wayland_keymap.h"
 #include "services/seams/debug_log.h"
@@ -15,20 +11,7 @@
 
 namespace tolm {
 namespace {
-
 using Clock = std::chrono::steady_clock;
-
-void HandleKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
-  static_cast<GnomeKeyboard*>(data)->OnKeymap(fd, size, format);
-}
-void HandleEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
-void HandleLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
-void HandleKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void HandleModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void HandleRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
-constexpr wl_keyboard_listener kKeyboardListener{HandleKeymap,    HandleEnter,     HandleLeave,
-                                                 HandleKey,       HandleModifiers, HandleRepeatInfo};
-
 }  // namespace
 
 std::string UntypableMessage(const std::vector<std::string>& characters, bool layoutsReachable) {
@@ -41,30 +24,6 @@ std::string UntypableMessage(const std::vector<std::string>& characters, bool la
   }
   return "The keyboard layouts of this GNOME session have no key for " + list +
          ": Mutter lets programs type only what the layouts have, so nothing was typed";
-}
-
-GnomeKeyboard::~GnomeKeyboard() {
-  if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
-}
-
-void GnomeKeyboard::OnKeymap(int fd, uint32_t size, uint32_t format) {
-  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
-    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (text != MAP_FAILED) {
-      if (!xkb_) xkb_.reset(xkb_context_new(static_cast<xkb_context_flags>(
-          XKB_CONTEXT_NO_DEFAULT_INCLUDES | XKB_CONTEXT_NO_ENVIRONMENT_NAMES)));
-      // The text, without the NUL compositors end it with.
-      const char* chars = static_cast<const char*>(text);
-      xkb_keymap* keymap = xkb_keymap_new_from_buffer(xkb_.get(), chars, strnlen(chars, size),
-                                                      XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
-      munmap(text, size);
-      if (keymap != nullptr) {
-        keymap_.reset(keymap);
-        keymapChanged_ = true;
-      }
-    }
-  }
-  close(fd);
 }
 
 void GnomeKeyboard::Prepare() {
@@ -85,7 +44,8 @@ void GnomeKeyboard::Prepare() {
     session_.Key(shift, false);
     session_.Sync();
   }
-  WaitForKeymap();
+  keymap_.WaitFor(*connection_, Clock::now() + kCompositorAnswerTime,
+                  "GNOME did not announce the keyboard of tolm32's session in time");
   if (hadKeyboard) return;
   DebugLog("GNOME: the seat got its first keyboard; waiting " + std::to_string(kKeyboardSettleTime.count()) +
            " ms for programs to take it");
@@ -93,45 +53,25 @@ void GnomeKeyboard::Prepare() {
   while (Clock::now() < settled) PumpWaitUntil(settled);
 }
 
-void GnomeKeyboard::WaitForKeymap() {
-  const Clock::time_point deadline = Clock::now() + kCompositorAnswerTime;
-  while (!keymap_) {
-    if (keyboard_ == nullptr && (connection_->SeatCapabilities() & WL_SEAT_CAPABILITY_KEYBOARD) != 0) {
-      keyboard_ = wl_seat_get_keyboard(connection_->Seat());
-      wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
-      connection_->Roundtrip();
-      continue;
-    }
-    if (Clock::now() >= deadline) throw Exception("GNOME did not announce the keyboard of tolm32's session in time");
-    connection_->WaitForEvents(deadline);
-  }
-}
 
 void GnomeKeyboard::TakeLayouts() {
   connection_->DispatchAvailable();  // a keymap GNOME changed meanwhile
-  if (keymapChanged_) {
-    layouts_.assign(xkb_keymap_num_layouts(keymap_.get()), std::nullopt);
-    keymapChanged_ = false;
-  }
+  keymap_.TakeChanges();
   const std::optional<uint32_t> group = shell_.LayoutGroup();
   if (!group) DebugLog("GNOME: the keyboard layout in use is unknown (the extension does not answer); taking the first");
   switchable_ = group.has_value();
   group_ = group.value_or(0);
-  if (group_ >= layouts_.size()) group_ = 0;
+  if (group_ >= keymap_.Layouts()) group_ = 0;
   startGroup_ = group_;
 }
 
-const LayoutCharacters& GnomeKeyboard::Layout(xkb_layout_index_t group) {
-  if (!layouts_[group]) layouts_[group].emplace(keymap_.get(), group);
-  return *layouts_[group];
-}
 
-std::optional<LayoutKey> GnomeKeyboard::KeyFor(char32_t character) { return Layout(group_).Find(character); }
+std::optional<LayoutKey> GnomeKeyboard::KeyFor(char32_t character) { return keymap_.Layout(group_).Find(character); }
 
 bool GnomeKeyboard::Typable(char32_t character) {
   if (KeyFor(character)) return true;
-  for (xkb_layout_index_t g = 0; switchable_ && g < layouts_.size(); ++g) {
-    if (Layout(g).Find(character)) return true;
+  for (xkb_layout_index_t g = 0; switchable_ && g < keymap_.Layouts(); ++g) {
+    if (keymap_.Layout(g).Find(character)) return true;
   }
   return false;
 }
@@ -155,8 +95,8 @@ void GnomeKeyboard::BeginKeys(const std::vector<char32_t>& characters) {
 std::optional<bool> GnomeKeyboard::CharacterNeedsShift(char32_t character) {
   // Asked before a character's events: the place to change layouts.
   std::optional<LayoutKey> key = KeyFor(character);
-  for (xkb_layout_index_t g = 0; !key && switchable_ && g < layouts_.size(); ++g) {
-    if (!Layout(g).Find(character)) continue;
+  for (xkb_layout_index_t g = 0; !key && switchable_ && g < keymap_.Layouts(); ++g) {
+    if (!keymap_.Layout(g).Find(character)) continue;
     SwitchGroup(g);
     key = KeyFor(character);
   }

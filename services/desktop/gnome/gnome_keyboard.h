@@ -55,12 +55,10 @@
 #include "services/desktop/dbus/dbus_connection.h"
 #include "services/desktop/gnome/remote_desktop.h"
 #include "services/desktop/gnome/shell_extension.h"
-#include "services/desktop/kde/layout_characters.h"
+#include "services/desktop/wayland/seat_keymap.h"
 #include "services/desktop/wayland/wayland_connection.h"
 #include "services/seams/keyboard.h"
 #include "services/seams/program_end.h"
-
-struct wl_keyboard;
 
 namespace tolm {
 
@@ -72,7 +70,6 @@ std::string UntypableMessage(const std::vector<std::string>& characters, bool la
 class GnomeKeyboard : public KeyboardSystem {
  public:
   GnomeKeyboard(DbusConnection& bus, ShellExtension& shell) : bus_(bus), shell_(shell), session_(bus) {}
-  ~GnomeKeyboard() override;
   GnomeKeyboard(const GnomeKeyboard&) = delete;
   GnomeKeyboard& operator=(const GnomeKeyboard&) = delete;
 
@@ -82,16 +79,11 @@ class GnomeKeyboard : public KeyboardSystem {
   void PressCharacter(char32_t character, bool down) override;
   void EndKeys() override;
 
-  // Called by the wl_keyboard listener.
-  void OnKeymap(int fd, uint32_t size, uint32_t format);
-
  private:
   // Connects, starts the session and reads the keymap, the first time.
   void Prepare();
-  void WaitForKeymap();
   // Makes the layouts of a new keymap and reads the layout in use.
   void TakeLayouts();
-  const LayoutCharacters& Layout(xkb_layout_index_t group);
   std::optional<LayoutKey> KeyFor(char32_t character);
   bool Typable(char32_t character);
   // Switches Mutter to the layout once our events so far have reached it.
@@ -100,22 +92,11 @@ class GnomeKeyboard : public KeyboardSystem {
   void Count();
   void Abandon();
 
-  struct XkbContextDeleter {
-    void operator()(xkb_context* c) const { xkb_context_unref(c); }
-  };
-  struct XkbKeymapDeleter {
-    void operator()(xkb_keymap* k) const { xkb_keymap_unref(k); }
-  };
-
   DbusConnection& bus_;
   ShellExtension& shell_;
   RemoteDesktopSession session_;
   std::unique_ptr<WaylandConnection> connection_;
-  wl_keyboard* keyboard_ = nullptr;
-  std::unique_ptr<xkb_context, XkbContextDeleter> xkb_;
-  std::unique_ptr<xkb_keymap, XkbKeymapDeleter> keymap_;
-  bool keymapChanged_ = false;
-  std::vector<std::optional<LayoutCharacters>> layouts_;  // by group, for keymap_
+  SeatKeymap keymap_;  // destroyed before the connection
   bool switchable_ = false;            // the extension tells and switches layouts
   xkb_layout_index_t group_ = 0;       // the layout in use
   xkb_layout_index_t startGroup_ = 0;  // the one at the start of the key string

@@ -1,18 +1,16 @@
 #include "services/desktop/kde/kde_keyboard.h"
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <vector>
 
 #include "fake-input-client-protocol.h"
 #include "services/core/errors.h"
-#include "services/desktop/kde/utf8_codec.h"
+#include "services/core/utf8_codec.h"
 #include "services/desktop/wayland/wayland_keyboard.h"
 #include "services/desktop/wayland/wayland_keymap.h"
 #include "services/seams/debug_log.h"
@@ -24,17 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kFakeInputKeyboardVersion = 4;  // keyboard_key came with version 4
-
-void HandleKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
-  static_cast<KdeKeyboard*>(data)->OnKeymap(fd, size, format);
-}
-void HandleEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
-void HandleLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
-void HandleKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void HandleModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void HandleRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
-constexpr wl_keyboard_listener kKeyboardListener{HandleKeymap,    HandleEnter,     HandleLeave,
-                                                 HandleKey,       HandleModifiers, HandleRepeatInfo};
 
 std::string OwnExecutable() {
   char path[PATH_MAX] = {};
@@ -80,29 +67,9 @@ std::string UntypableMessage(const std::vector<std::string>& characters) {
 }
 
 KdeKeyboard::~KdeKeyboard() {
-  if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
   if (fakeInput_ != nullptr) org_kde_kwin_fake_input_destroy(fakeInput_);
 }
 
-void KdeKeyboard::OnKeymap(int fd, uint32_t size, uint32_t format) {
-  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
-    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (text != MAP_FAILED) {
-      if (!xkb_) xkb_.reset(xkb_context_new(static_cast<xkb_context_flags>(
-          XKB_CONTEXT_NO_DEFAULT_INCLUDES | XKB_CONTEXT_NO_ENVIRONMENT_NAMES)));
-      // The text, without the NUL compositors end it with.
-      const char* chars = static_cast<const char*>(text);
-      xkb_keymap* keymap = xkb_keymap_new_from_buffer(xkb_.get(), chars, strnlen(chars, size),
-                                                      XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
-      munmap(text, size);
-      if (keymap != nullptr) {
-        keymap_.reset(keymap);
-        keymapChanged_ = true;
-      }
-    }
-  }
-  close(fd);
-}
 
 void KdeKeyboard::Prepare() {
   if (fakeInput_ != nullptr) return;
@@ -124,7 +91,8 @@ void KdeKeyboard::Prepare() {
       connection_->BindGlobal(org_kde_kwin_fake_input_interface, kFakeInputKeyboardVersion));
   org_kde_kwin_fake_input_authenticate(fakeInput_, "Tolm", "types the key strings of command files (/sendkeys)");
   connection_->Roundtrip();
-  WaitForKeymap();
+  keymap_.WaitFor(*connection_, Clock::now() + kCompositorAnswerTime,
+                  "KWin did not announce its keyboard in time");
   if (hadKeyboard) return;
   DebugLog("KDE: the seat got its first keyboard; waiting " + std::to_string(kKeyboardSettleTime.count()) +
            " ms for programs to take it");
@@ -132,19 +100,6 @@ void KdeKeyboard::Prepare() {
   while (Clock::now() < settled) PumpWaitUntil(settled);
 }
 
-void KdeKeyboard::WaitForKeymap() {
-  const Clock::time_point deadline = Clock::now() + kCompositorAnswerTime;
-  while (!keymap_) {
-    if (keyboard_ == nullptr && (connection_->SeatCapabilities() & WL_SEAT_CAPABILITY_KEYBOARD) != 0) {
-      keyboard_ = wl_seat_get_keyboard(connection_->Seat());
-      wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
-      connection_->Roundtrip();
-      continue;
-    }
-    if (Clock::now() >= deadline) throw Exception("KWin did not announce its keyboard in time");
-    connection_->WaitForEvents(deadline);
-  }
-}
 
 xkb_layout_index_t KdeKeyboard::CurrentGroup() {
   try {
@@ -158,10 +113,6 @@ xkb_layout_index_t KdeKeyboard::CurrentGroup() {
   }
 }
 
-const LayoutCharacters& KdeKeyboard::Layout(xkb_layout_index_t group) {
-  if (!layouts_[group]) layouts_[group].emplace(keymap_.get(), group);
-  return *layouts_[group];
-}
 
 void KdeKeyboard::SwitchGroup(xkb_layout_index_t group) {
   connection_->Roundtrip();
@@ -172,22 +123,19 @@ void KdeKeyboard::SwitchGroup(xkb_layout_index_t group) {
   group_ = group;
 }
 
-std::optional<LayoutKey> KdeKeyboard::KeyFor(char32_t character) { return Layout(group_).Find(character); }
+std::optional<LayoutKey> KdeKeyboard::KeyFor(char32_t character) { return keymap_.Layout(group_).Find(character); }
 
 void KdeKeyboard::BeginKeys(const std::vector<char32_t>& characters) {
   Prepare();
   connection_->DispatchAvailable();  // a keymap KWin changed meanwhile
-  if (keymapChanged_) {
-    layouts_.assign(xkb_keymap_num_layouts(keymap_.get()), std::nullopt);
-    keymapChanged_ = false;
-  }
+  keymap_.TakeChanges();
   group_ = CurrentGroup();
-  if (group_ >= layouts_.size()) group_ = 0;
+  if (group_ >= keymap_.Layouts()) group_ = 0;
   startGroup_ = group_;
   std::vector<std::string> missing;
   for (char32_t c : characters) {
     bool found = false;
-    for (xkb_layout_index_t g = 0; g < layouts_.size() && !found; ++g) found = Layout(g).Find(c).has_value();
+    for (xkb_layout_index_t g = 0; g < keymap_.Layouts() && !found; ++g) found = keymap_.Layout(g).Find(c).has_value();
     if (found) continue;
     std::string utf8;
     AppendUtf8(utf8, c);
@@ -202,8 +150,8 @@ void KdeKeyboard::BeginKeys(const std::vector<char32_t>& characters) {
 std::optional<bool> KdeKeyboard::CharacterNeedsShift(char32_t character) {
   // Asked before a character's events: the place to change layouts.
   std::optional<LayoutKey> key = KeyFor(character);
-  for (xkb_layout_index_t g = 0; !key && g < layouts_.size(); ++g) {
-    if (!Layout(g).Find(character)) continue;
+  for (xkb_layout_index_t g = 0; !key && g < keymap_.Layouts(); ++g) {
+    if (!keymap_.Layout(g).Find(character)) continue;
     SwitchGroup(g);
     key = KeyFor(character);
   }

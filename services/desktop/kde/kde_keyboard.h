@@ -36,14 +36,12 @@
 #include <vector>
 
 #include "services/desktop/dbus/dbus_connection.h"
-#include "services/desktop/kde/layout_characters.h"
+#include "services/desktop/wayland/seat_keymap.h"
 #include "services/desktop/wayland/wayland_connection.h"
 #include "services/seams/keyboard.h"
 #include "services/seams/program_end.h"
 
 struct org_kde_kwin_fake_input;
-struct wl_keyboard;
-
 namespace tolm {
 
 // The name our .desktop file is installed under (share/applications).
@@ -68,40 +66,24 @@ class KdeKeyboard : public KeyboardSystem {
   void PressCharacter(char32_t character, bool down) override;
   void EndKeys() override;
 
-  // Called by the wl_keyboard listener.
-  void OnKeymap(int fd, uint32_t size, uint32_t format);
-
  private:
   // Connects, binds fake input and waits for the seat's keyboard and its
   // keymap, the first time.
   void Prepare();
-  void WaitForKeymap();
   xkb_layout_index_t CurrentGroup();
   // Switches KWin to the layout once our events so far have reached it.
   void SwitchGroup(xkb_layout_index_t group);
   // The layouts of the keymap, made on first use; the key for a character in
   // the layout in use.
-  const LayoutCharacters& Layout(xkb_layout_index_t group);
   std::optional<LayoutKey> KeyFor(char32_t character);
   void Send(uint32_t keycode, bool down);  // XKB key code
   void Count();
   void Abandon();
 
-  struct XkbContextDeleter {
-    void operator()(xkb_context* c) const { xkb_context_unref(c); }
-  };
-  struct XkbKeymapDeleter {
-    void operator()(xkb_keymap* k) const { xkb_keymap_unref(k); }
-  };
-
   DbusConnection& bus_;
   std::unique_ptr<WaylandConnection> connection_;
+  SeatKeymap keymap_;  // destroyed before the connection
   org_kde_kwin_fake_input* fakeInput_ = nullptr;
-  wl_keyboard* keyboard_ = nullptr;
-  std::unique_ptr<xkb_context, XkbContextDeleter> xkb_;
-  std::unique_ptr<xkb_keymap, XkbKeymapDeleter> keymap_;
-  bool keymapChanged_ = false;
-  std::vector<std::optional<LayoutCharacters>> layouts_;  // by group, for keymap_
   xkb_layout_index_t group_ = 0;      // the layout in use
   xkb_layout_index_t startGroup_ = 0;  // the one at the start of the key string
   std::vector<uint32_t> down_;  // keys we hold down (XKB codes), in the order pressed

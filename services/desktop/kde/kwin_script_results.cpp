@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "services/core/errors.h"
-#include "services/desktop/kde/utf8_codec.h"
+#include "services/core/utf8_codec.h"
 
 namespace tolm {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "services/desktop/kde/utf8_codec.h"
+#include "services/core/utf8_codec.h"
 
 namespace tolm {
 namespace {

@@ -1,6 +1,7 @@
 // The characters one layout (XKB group) of the compositor's keymap can type,
-// and the key and levels that type each: for KWin's fake input, which presses
-// keys of the keymap in use and can add no keys of its own.
+// and the key and levels that type each: for the desktops whose typing
+// presses keys of the compositor's keymap in use and can add no keys of its
+// own (KWin's fake input, Mutter's remote desktop).
 //
 // A character counts when a key of the group has it on a level reached with
 // no modifier, SHIFT, the third-level modifier (AltGr on most layouts), or

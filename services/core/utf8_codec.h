@@ -1,5 +1,6 @@
-// UTF-8 in both directions, for the texts passed between our program and
-// KWin's scripts (window captions may hold any character).
+// UTF-8 in both directions, for texts passed between our program and other
+// programs (KWin's scripts, where window captions may hold any character)
+// and for naming the characters a keyboard cannot type.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "services/desktop/kde/utf8_codec.h"
+#include "services/core/utf8_codec.h"
 
 namespace tolm {
 namespace {

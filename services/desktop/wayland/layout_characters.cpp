@@ -1,4 +1,4 @@
-#include "services/desktop/kde/layout_characters.h"
+#include "services/desktop/wayland/layout_characters.h"
 
 #include <algorithm>
 #include <array>
