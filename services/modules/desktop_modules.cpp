@@ -1,11 +1,10 @@
 #include "services/modules/desktop_modules.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <string_view>
 #include <vector>
 
+#include "services/core/desktop_names.h"
 #include "services/core/errors.h"
 #include "services/modules/module_desktop.h"
 #include "services/modules/module_loader.h"
@@ -19,23 +18,10 @@ bool IsSet(EnvironmentLookup environment, const char* name) {
   return value != nullptr && *value != '\0';
 }
 
-// Whether XDG_CURRENT_DESKTOP (a list separated by colons) names desktop.
-bool CurrentDesktopNames(EnvironmentLookup environment, const char* desktop) {
-  const char* value = environment("XDG_CURRENT_DESKTOP");
-  if (value == nullptr) return false;
-  const std::string_view list(value), name(desktop);
-  for (size_t start = 0; start <= list.size();) {
-    const size_t end = std::min(list.find(':', start), list.size());
-    if (list.substr(start, end - start) == name) return true;
-    start = end + 1;
-  }
-  return false;
-}
-
 // Whether a candidate that declined was meant for this session: where it has
 // a name in XDG_CURRENT_DESKTOP, whether that names it.
 bool SessionIsItsKind(const DesktopCandidate& candidate, EnvironmentLookup environment) {
-  return candidate.currentDesktop == nullptr || CurrentDesktopNames(environment, candidate.currentDesktop);
+  return candidate.currentDesktop == nullptr || NamesDesktop(environment("XDG_CURRENT_DESKTOP"), candidate.currentDesktop);
 }
 
 // A candidate passed over although the session is its kind, and why.

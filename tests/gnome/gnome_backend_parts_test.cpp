@@ -7,23 +7,10 @@
 #include <vector>
 
 #include "services/desktop/gnome/gnome_keyboard.h"
-#include "services/desktop/gnome/gnome_platform.h"
 #include "services/desktop/gnome/gnome_windows.h"
 
 namespace tolm::testing {
 namespace {
-
-TEST(GnomeParts, OnlyACurrentDesktopListingGnomeIsGnome) {
-  const struct {
-    const char* value;
-    bool gnome;
-  } cases[] = {
-      {"GNOME", true},         {"ubuntu:GNOME", true}, {"GNOME-Classic:GNOME", true}, {"GNOME:Unity", true},
-      {"GNOME-Classic", false}, {"gnome", false},      {"KDE", false},                {"", false},
-      {nullptr, false},        {"XGNOME:", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(NamesGnome(c.value), c.gnome) << (c.value ? c.value : "(unset)");
-}
 
 TEST(GnomeParts, ASearchTakesTheFocusedWindowFirstThenTheStackFromTheTop) {
   const std::vector<ShellWindow> stack{

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <memory>
-#include <string_view>
 
+#include "services/core/desktop_names.h"
 #include "services/desktop/dbus/dbus_connection.h"
 #include "services/desktop/gnome/gnome_keyboard.h"
 #include "services/desktop/gnome/gnome_windows.h"
@@ -34,7 +34,7 @@ struct GnomeDesktop {
 std::unique_ptr<GnomeDesktop> Connect(std::string& reason) {
   const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
   const bool unnamed = currentDesktop == nullptr || *currentDesktop == '\0';
-  if (!unnamed && !NamesGnome(currentDesktop)) {
+  if (!unnamed && !NamesDesktop(currentDesktop, "GNOME")) {
     reason = "XDG_CURRENT_DESKTOP is \"" + std::string(currentDesktop) + "\", not GNOME";
     return nullptr;
   }
@@ -58,18 +58,6 @@ std::unique_ptr<GnomeDesktop> Connect(std::string& reason) {
 }
 
 }  // namespace
-
-bool NamesGnome(const char* currentDesktop) {
-  if (currentDesktop == nullptr) return false;
-  std::string_view rest = currentDesktop;
-  while (!rest.empty()) {
-    const size_t colon = rest.find(':');
-    if (rest.substr(0, colon) == "GNOME") return true;
-    if (colon == std::string_view::npos) break;
-    rest.remove_prefix(colon + 1);
-  }
-  return false;
-}
 
 bool OpenGnomeDesktop(DesktopBackend& out, std::string& reason) {
   static std::unique_ptr<GnomeDesktop> desktop;

@@ -10,10 +10,6 @@
 
 namespace tolm {
 
-// Whether XDG_CURRENT_DESKTOP (a colon-separated list, "ubuntu:GNOME") names
-// GNOME; nullptr (unset) does not.
-bool NamesGnome(const char* currentDesktop);
-
 // Opens the desktop when gnome-shell runs this session: org.gnome.Shell is on
 // the session bus, and XDG_CURRENT_DESKTOP names GNOME or is not set.
 // Otherwise false, with the reason. The extension is not needed to open it:
