@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "services/modules/boundary.h"
 #include "services/seams/desktop.h"
@@ -28,6 +29,10 @@ WindowCalls CallsOf(UserInterface& windows);
 // and offers them. The services must live until the program ends.
 bool OfferDesktop(const HostTable* host, ModuleOffer* offer, Failure* why,
                   const std::function<DesktopBackend()>& open) noexcept;
+// The same for a desktop that declines by its answer: open fills in the
+// services, or returns false with the reason, which the program is handed.
+bool OfferDesktop(const HostTable* host, ModuleOffer* offer, Failure* why,
+                  bool (*open)(DesktopBackend& desktop, std::string& reason)) noexcept;
 
 // The body of the window module's entry: the same for the user interface
 // that shows windows.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "services/core/errors.h"
+
 namespace tolm {
 namespace {
 
@@ -43,6 +45,16 @@ const HostTable& Host() {
 bool OfferDesktop(const HostTable* host, ModuleOffer* offer, Failure* why,
                   const std::function<DesktopBackend()>& open) noexcept {
   return Offer(host, offer, why, [&] { offer->desktop = CallsOf(open()); });
+}
+
+bool OfferDesktop(const HostTable* host, ModuleOffer* offer, Failure* why,
+                  bool (*open)(DesktopBackend& desktop, std::string& reason)) noexcept {
+  return OfferDesktop(host, offer, why, [open] {
+    DesktopBackend desktop;
+    std::string reason;
+    if (!open(desktop, reason)) throw Exception(reason);
+    return desktop;
+  });
 }
 
 bool OfferWindows(const HostTable* host, ModuleOffer* offer, Failure* why,

@@ -2,28 +2,15 @@
 // desktop of a wlroots compositor. It declines, with the reason, when there
 // is no compositor or the compositor lacks the foreign-toplevel or
 // virtual-keyboard protocol; the program then falls back to X11.
-#include <string>
 #include <type_traits>
 
-#include "services/core/errors.h"
 #include "services/desktop/wayland/wayland_platform.h"
 #include "services/modules/guest/guest.h"
-
-namespace {
-
-tolm::DesktopBackend OpenOrDecline() {
-  tolm::DesktopBackend desktop;
-  std::string reason;
-  if (!tolm::OpenWaylandDesktop(desktop, reason)) throw tolm::Exception(reason);
-  return desktop;
-}
-
-}  // namespace
 
 extern "C" __attribute__((visibility("default"))) bool tolm_module_entry(const tolm::HostTable* host,
                                                                         tolm::ModuleOffer* offer,
                                                                         tolm::Failure* why) noexcept {
-  return tolm::OfferDesktop(host, offer, why, OpenOrDecline);
+  return tolm::OfferDesktop(host, offer, why, tolm::OpenWaylandDesktop);
 }
 
 static_assert(std::is_same_v<decltype(&tolm_module_entry), tolm::ModuleEntry>,
