@@ -25,8 +25,12 @@ class ShowModeTest : public ::testing::TestWithParam<bool> {
     window_ = std::make_unique<TestWindowProcess>(UniqueTitle("show"), std::vector<std::string>{},
                                                   late ? std::function<void(pid_t)>{} : applyNow);
     if (late) ApplyShowMode(window_->Pid(), mode);
-    const WindowHandle handle = FindWindowByTitle(window_->Title());
-    EXPECT_NE(handle, kNoWindow);
+    // Searched until found: a window manager moves a window it stops
+    // managing (hidden at once by the watcher) from its frame back to the
+    // root, and one walk of the tree can pass both places just before and
+    // after the move.
+    WindowHandle handle = kNoWindow;
+    EXPECT_TRUE(WaitUntil([&] { return (handle = FindWindowByTitle(window_->Title())) != kNoWindow; }));
     return static_cast<Window>(handle);
   }
 
