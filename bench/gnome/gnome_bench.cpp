@@ -16,13 +16,7 @@
 // is tried, and its answer printed), and ydotool needs /dev/uinput.
 // Usage: gnome_bench <tolm_wayland_testwin> <tolm32>; bench/gnome/run.sh
 // builds them, installs the extension and starts the session.
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/desktop_bench.h"
 #include "services/desktop/dbus/dbus_connection.h"
 #include "services/desktop/gnome/gnome_platform.h"
 #include "services/desktop/gnome/gnome_windows.h"
@@ -43,102 +38,11 @@
 #include "services/seams/keyboard.h"
 #include "services/seams/window_search.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-pid_t Spawn(const std::vector<std::string>& args, const std::string& output = "/dev/null") {
-  std::vector<std::string> copy = args;
-  std::vector<char*> argv;
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  // The children get no signals blocked: the event pump blocks the close
-  // requests in this process, and a child would inherit that.
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  sigset_t none;
-  sigemptyset(&none);
-  posix_spawnattr_setsigmask(&attr, &none);
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  pid_t pid = -1;
-  const int rc = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attr);
-  if (rc != 0) throw std::runtime_error("cannot start " + args[0]);
-  return pid;
-}
-
-int WaitExit(pid_t pid) {
-  int raw = 0;
-  waitpid(pid, &raw, 0);
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-}
-
-std::vector<std::string> LogLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
-  }
-  return lines;
-}
-
-void WaitFor(const std::string& file) {
-  const auto deadline = Clock::now() + 60s;
-  while (!std::filesystem::exists(file)) {
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
-    std::this_thread::sleep_for(10ms);
-  }
-}
-
-// Waits until the log holds count lines or stops growing for a second;
-// returns the time until its last line arrived.
-Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
-  size_t seen = LogLines(log).size();
-  Clock::time_point last = Clock::now();
-  for (;;) {
-    const size_t now = LogLines(log).size();
-    if (now != seen) {
-      seen = now;
-      last = Clock::now();
-    }
-    if (seen >= count || Clock::now() - last > 1s) return last - start;
-    std::this_thread::sleep_for(200us);
-  }
-}
-
-struct Window {
-  pid_t pid;
-  std::string log;
-};
-
-Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
-  Window w{-1, dir + "/" + title + ".log"};
-  const std::string pidFile = dir + "/" + title + ".pid";
-  w.pid = Spawn({testwin, "--title", title, "--app-id", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
-                 std::to_string(many)});
-  WaitFor(pidFile);
-  return w;
-}
-
-void Stop(const Window& w) {
-  kill(w.pid, SIGTERM);
-  waitpid(w.pid, nullptr, 0);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using namespace bench;
 
 // The window once GNOME Shell lists it.
 tolm::WindowHandle Listed(const std::string& title) {
@@ -153,7 +57,7 @@ tolm::WindowHandle Listed(const std::string& title) {
 
 void BenchSearch(const std::string& testwin, const std::string& dir, const tolm::DesktopBackend& desktop,
                  tolm::ShellExtension& shell) {
-  const Window w = StartTestWindow(testwin, dir, "search", 199);
+  const TestWindow w = StartTestWindow(testwin, "--app-id", dir, "search", 199);
   const std::string wanted = "search 150";
   const auto deadline = Clock::now() + 30s;
   while (tolm::FindWindows("search*", "*") < 200) {
@@ -200,7 +104,7 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
   const char* labels[] = {"type 2000 characters: first key string of the process",
                           "type 2000 characters: a later key string"};
   for (int i = 0; i < 2; ++i) {
-    const Window w = StartTestWindow(testwin, dir, names[i], 0);
+    const TestWindow w = StartTestWindow(testwin, "--app-id", dir, names[i], 0);
     tolm::WindowActivate(Listed(names[i]));
     const auto start = Clock::now();
     tolm::SendKeys(text);
@@ -234,7 +138,7 @@ bool SeatHasKeyboard() {
 void BenchFirstKey(const std::string& testwin, const std::string& tolm32, const std::string& dir, const char* label,
                    bool bareSeat) {
   const std::string title = bareSeat ? "first-bare" : "first";
-  const Window w = StartTestWindow(testwin, dir, title, 0);
+  const TestWindow w = StartTestWindow(testwin, "--app-id", dir, title, 0);
   tolm::WindowActivate(Listed(title));
   if (bareSeat) SetExtension(false);
   std::vector<double> arrived;
@@ -249,7 +153,7 @@ void BenchFirstKey(const std::string& testwin, const std::string& tolm32, const 
     const size_t before = LogLines(w.log).size();
     const auto start = Clock::now();
     const pid_t pid = Spawn({tolm32, "--console", "/sendkeys q"});
-    const auto got = WaitForLog(w.log, before + 1, start);
+    const auto got = WaitForLog(w.log, before + 1, start, 200us);
     const int status = WaitExit(pid);
     ended.push_back(Milliseconds(Clock::now() - start));
     if (status != 0) throw std::runtime_error("tolm32 failed with status " + std::to_string(status));

@@ -15,12 +15,7 @@
 // Usage: kde_bench [path of tolm_wayland_testwin] [installed tolm32];
 // bench/kde/run.sh installs tolm32, starts the session and authorises the
 // benchmark for fake input first.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,100 +26,21 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/desktop_bench.h"
 #include "services/seams/desktop.h"
 #include "services/seams/keyboard.h"
 #include "services/platform/linux/linux_platform.h"
 #include "services/desktop/kde/kde_platform.h"
 #include "services/seams/window_search.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-pid_t Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  std::vector<std::string> copy = args;
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  // The children get no signals blocked: the event pump blocks the close
-  // requests in this process, and a child would inherit that.
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  sigset_t none;
-  sigemptyset(&none);
-  posix_spawnattr_setsigmask(&attr, &none);
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
-  pid_t pid = -1;
-  const int rc = posix_spawnp(&pid, argv[0], nullptr, &attr, argv.data(), environ);
-  posix_spawnattr_destroy(&attr);
-  if (rc != 0) throw std::runtime_error("cannot start " + args[0]);
-  return pid;
-}
-
-std::vector<std::string> LogLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
-  }
-  return lines;
-}
-
-void WaitFor(const std::string& file) {
-  const auto deadline = Clock::now() + 60s;
-  while (!std::filesystem::exists(file)) {
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
-    std::this_thread::sleep_for(10ms);
-  }
-}
-
-// Waits until the log holds count characters or stops growing for a second;
-// returns the time until its last line arrived.
-Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
-  size_t seen = 0;
-  Clock::time_point last = Clock::now();
-  for (;;) {
-    const size_t now = LogLines(log).size();
-    if (now != seen) {
-      seen = now;
-      last = Clock::now();
-    }
-    if (seen >= count || Clock::now() - last > 1s) return last - start;
-    std::this_thread::sleep_for(1ms);
-  }
-}
-
-struct Window {
-  pid_t pid;
-  std::string log;
-};
-
-Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
-  Window w{-1, dir + "/" + title + ".log"};
-  const std::string pidFile = dir + "/" + title + ".pid";
-  w.pid = Spawn({testwin, "--title", title, "--app-id", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
-                 std::to_string(many)});
-  WaitFor(pidFile);
-  return w;
-}
-
-void Stop(const Window& w) {
-  kill(w.pid, SIGTERM);
-  waitpid(w.pid, nullptr, 0);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using namespace bench;
 
 void BenchSearch(const std::string& testwin, const std::string& dir) {
-  const Window w = StartTestWindow(testwin, dir, "search", 199);
+  const TestWindow w = StartTestWindow(testwin, "--app-id", dir, "search", 199);
   const std::string wanted = "search 150";
   if (tolm::FindWindowByTitle(wanted) == tolm::kNoWindow) throw std::runtime_error("our search found nothing");
   std::vector<double> ours;
@@ -172,7 +88,7 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
   const char* names[] = {"typing-first", "typing-again"};
   const char* labels[] = {"type 2000 characters: tolm (first use)", "type 2000 characters: tolm (later use)"};
   for (int i = 0; i < 2; ++i) {
-    const Window w = StartTestWindow(testwin, dir, names[i], 0);
+    const TestWindow w = StartTestWindow(testwin, "--app-id", dir, names[i], 0);
     tolm::WindowActivate(tolm::FindWindowByTitle(names[i]));
     const auto start = Clock::now();
     tolm::SendKeys(text);
@@ -186,10 +102,7 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
 // time of the whole run, start-up included.
 double TimeRun(const std::string& program, const std::string& file) {
   const auto start = Clock::now();
-  const pid_t pid = Spawn({program, "--console", file});
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(program + " failed on " + file);
+  if (Run({program, "--console", file}) != 0) throw std::runtime_error(program + " failed on " + file);
   return Milliseconds(Clock::now() - start);
 }
 
@@ -201,7 +114,7 @@ std::string WriteFile(const std::string& path, const std::string& text) {
 // The installed tolm32 end to end: each run starts the program, loads the
 // KDE module, connects to the bus and asks KWin, as a user's run does.
 void BenchProgram(const std::string& testwin, const std::string& dir, const std::string& tolm) {
-  const Window many = StartTestWindow(testwin, dir, "program-search", 199);
+  const TestWindow many = StartTestWindow(testwin, "--app-id", dir, "program-search", 199);
   const std::string find = WriteFile(dir + "/find.tm", "/activate program-search 150\n");
   std::vector<double> runs;
   for (int i = 0; i < 10; ++i) runs.push_back(TimeRun(tolm, find));
@@ -215,7 +128,7 @@ void BenchProgram(const std::string& testwin, const std::string& dir, const std:
   std::string script = "/activate program-typing\n";
   for (size_t i = 0; i < text.size(); i += 200) script += "/sendkeys \"" + text.substr(i, 200) + "\"\n";
   const std::string type = WriteFile(dir + "/type.tm", script);
-  const Window w = StartTestWindow(testwin, dir, "program-typing", 0);
+  const TestWindow w = StartTestWindow(testwin, "--app-id", dir, "program-typing", 0);
   const auto start = Clock::now();
   TimeRun(tolm, type);
   const double ms = Milliseconds(WaitForLog(w.log, text.size(), start));

@@ -22,7 +22,7 @@ bash "$root/tools/setup.sh"
 # No Qt module: a benchmark run shows no window.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTOLM_BENCH=ON -DTOLM_TESTS=ON -DTOLM_QT=OFF >/dev/null
 cmake --build "$build" -j2 --target kde_bench tolm_wayland_testwin tolm32 tolm_x11_module tolm_wayland_module \
-  tolm_kde_module >/dev/null
+  tolm_kde_module tolm_gnome_module tolm_man_page >/dev/null
 rm -rf "$build/kde-prefix"
 cmake --install "$build" --prefix "$build/kde-prefix" >/dev/null
 # The session's user reads the build folder.

@@ -9,116 +9,31 @@
 //       keyboard before), then ours again with that keyboard in place.
 // Prints the times and how many characters arrived.
 // Usage: wayland_bench [path of tolm_wayland_testwin].
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/support/desktop_bench.h"
 #include "services/seams/desktop.h"
 #include "services/seams/keyboard.h"
 #include "services/platform/linux/linux_platform.h"
 #include "services/desktop/wayland/wayland_platform.h"
 #include "services/seams/window_search.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-pid_t Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  std::vector<std::string> copy = args;
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  // The children get no signals blocked: the event pump blocks the close
-  // requests in this process, and a child would inherit that.
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  sigset_t none;
-  sigemptyset(&none);
-  posix_spawnattr_setsigmask(&attr, &none);
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
-  pid_t pid = -1;
-  const int rc = posix_spawnp(&pid, argv[0], nullptr, &attr, argv.data(), environ);
-  posix_spawnattr_destroy(&attr);
-  if (rc != 0) throw std::runtime_error("cannot start " + args[0]);
-  return pid;
-}
-
-std::vector<std::string> LogLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
-  }
-  return lines;
-}
-
-void WaitFor(const std::string& file) {
-  const auto deadline = Clock::now() + 60s;
-  while (!std::filesystem::exists(file)) {
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
-    std::this_thread::sleep_for(10ms);
-  }
-}
-
-// Waits until the log holds count characters or stops growing for a second;
-// returns the time until its last line arrived.
-Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
-  size_t seen = 0;
-  Clock::time_point last = Clock::now();
-  for (;;) {
-    const size_t now = LogLines(log).size();
-    if (now != seen) {
-      seen = now;
-      last = Clock::now();
-    }
-    if (seen >= count || Clock::now() - last > 1s) return last - start;
-    std::this_thread::sleep_for(1ms);
-  }
-}
-
-struct Window {
-  pid_t pid;
-  std::string log;
-};
-
-Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
-  Window w{-1, dir + "/" + title + ".log"};
-  const std::string pidFile = dir + "/" + title + ".pid";
-  w.pid = Spawn({testwin, "--title", title, "--app-id", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
-                 std::to_string(many)});
-  WaitFor(pidFile);
-  return w;
-}
-
-void Stop(const Window& w) {
-  kill(w.pid, SIGTERM);
-  waitpid(w.pid, nullptr, 0);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using namespace bench;
 
 void BenchSearch(const std::string& testwin, const std::string& dir) {
-  const Window w = StartTestWindow(testwin, dir, "search", 199);
+  const TestWindow w = StartTestWindow(testwin, "--app-id", dir, "search", 199);
   const std::string wanted = "search 150";
   if (tolm::FindWindowByTitle(wanted) == tolm::kNoWindow) throw std::runtime_error("our search found nothing");
   std::vector<double> ours;
@@ -164,17 +79,15 @@ void Report(const char* who, double ms, const Arrival& a, size_t total) {
 void BenchTyping(const std::string& testwin, const std::string& dir) {
   const std::string text = KeyText(2000);
   // wtype first, then ours: each creates its keyboard on a seat without one.
-  const Window theirs = StartTestWindow(testwin, dir, "typing-wtype", 0);
+  const TestWindow theirs = StartTestWindow(testwin, "--app-id", dir, "typing-wtype", 0);
   tolm::WindowActivate(tolm::FindWindowByTitle("typing-wtype"));
   auto start = Clock::now();
-  int status = 0;
-  waitpid(Spawn({"wtype", text}), &status, 0);
-  if (status != 0) throw std::runtime_error("wtype failed");
+  if (Run({"wtype", text}) != 0) throw std::runtime_error("wtype failed");
   const double theirsMs = Milliseconds(WaitForLog(theirs.log, text.size(), start));
   Report("type 2000 characters: wtype", theirsMs, Check(theirs.log, text), text.size());
   Stop(theirs);
 
-  const Window ours = StartTestWindow(testwin, dir, "typing-ours", 0);
+  const TestWindow ours = StartTestWindow(testwin, "--app-id", dir, "typing-ours", 0);
   tolm::WindowActivate(tolm::FindWindowByTitle("typing-ours"));
   start = Clock::now();
   tolm::SendKeys(text);
@@ -183,7 +96,7 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
   Stop(ours);
 
   // Ours again, with the keyboard in place (a later key string of a run).
-  const Window again = StartTestWindow(testwin, dir, "typing-again", 0);
+  const TestWindow again = StartTestWindow(testwin, "--app-id", dir, "typing-again", 0);
   tolm::WindowActivate(tolm::FindWindowByTitle("typing-again"));
   start = Clock::now();
   tolm::SendKeys(text);

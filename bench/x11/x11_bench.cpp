@@ -6,110 +6,27 @@
 //       hold every character in order (SendKeys against `xdotool type` with
 //       its default settings).
 // Prints the times and the ratios. Usage: x11_bench [path of tolm_testwin].
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/support/desktop_bench.h"
 #include "services/core/errors.h"
 #include "services/seams/keyboard.h"
 #include "services/seams/window_search.h"
 #include "services/desktop/x11/x11_platform.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-pid_t Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  std::vector<std::string> copy = args;
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-    throw std::runtime_error("cannot start " + args[0]);
-  }
-  return pid;
-}
-
-int Run(const std::vector<std::string>& args) {
-  int status = 0;
-  waitpid(Spawn(args), &status, 0);
-  return status;
-}
-
-// Runs the command with its standard output going to /dev/null.
-int RunQuiet(const std::vector<std::string>& args) {
-  std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" >/dev/null"};
-  shell.insert(shell.end(), args.begin(), args.end());
-  return Run(shell);
-}
-
-std::vector<std::string> LogLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) {
-    if (line != "Shift_L") lines.push_back(line);  // SHIFT presses around capitals
-  }
-  return lines;
-}
-
-void WaitFor(const std::string& file) {
-  const auto deadline = Clock::now() + 120s;
-  while (!std::filesystem::exists(file)) {
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + file);
-    std::this_thread::sleep_for(10ms);
-  }
-}
-
-// Waits until the log holds count characters; returns the time that took.
-Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start) {
-  const auto deadline = Clock::now() + 300s;
-  while (LogLines(log).size() < count) {
-    if (Clock::now() > deadline) throw std::runtime_error("the characters did not all arrive");
-    std::this_thread::sleep_for(1ms);
-  }
-  return Clock::now() - start;
-}
-
-struct Window {
-  pid_t pid;
-  std::string log;
-};
-
-Window StartTestWindow(const std::string& testwin, const std::string& dir, const std::string& title, int many) {
-  Window w{-1, dir + "/" + title + ".log"};
-  const std::string pidFile = dir + "/" + title + ".pid";
-  w.pid = Spawn({testwin, "--title", title, "--class", "Bench", "--log", w.log, "--pid-file", pidFile, "--many",
-                 std::to_string(many)});
-  WaitFor(pidFile);
-  return w;
-}
-
-void Stop(const Window& w) {
-  kill(w.pid, SIGTERM);
-  waitpid(w.pid, nullptr, 0);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using namespace bench;
 
 void Report(const char* what, double ours, double theirs, double target) {
   std::printf("%-34s ours %10.3f ms   xdotool %10.3f ms   ratio %7.1fx (target >= %.0fx)\n", what, ours, theirs,
@@ -117,7 +34,7 @@ void Report(const char* what, double ours, double theirs, double target) {
 }
 
 void BenchSearch(const std::string& testwin, const std::string& dir) {
-  const Window w = StartTestWindow(testwin, dir, "search", 1000);
+  const TestWindow w = StartTestWindow(testwin, "--class", dir, "search", 1000);
   const std::string wanted = "search 1000";
   constexpr int kRounds = 20;
   // Both find the one window, and agree on it.
@@ -131,7 +48,7 @@ void BenchSearch(const std::string& testwin, const std::string& dir) {
     tolm::FindWindowByTitle(wanted);
     ours.push_back(Milliseconds(Clock::now() - start));
     start = Clock::now();
-    if (RunQuiet({"xdotool", "search", "--name", "^" + wanted + "$"}) != 0) {
+    if (Run({"xdotool", "search", "--name", "^" + wanted + "$"}, "/dev/null") != 0) {
       throw std::runtime_error("xdotool search found nothing");
     }
     theirs.push_back(Milliseconds(Clock::now() - start));
@@ -158,7 +75,7 @@ void Verify(const std::string& log, const std::string& text, const char* who) {
 
 void BenchTyping(const std::string& testwin, const std::string& dir) {
   const std::string text = KeyText(2000);
-  const Window ours = StartTestWindow(testwin, dir, "typing-ours", 0);
+  const TestWindow ours = StartTestWindow(testwin, "--class", dir, "typing-ours", 0);
   tolm::WindowActivate(tolm::FindWindowByTitle("typing-ours"));
   std::this_thread::sleep_for(100ms);
   auto start = Clock::now();
@@ -167,7 +84,7 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
   Verify(ours.log, text, "ours");
   Stop(ours);
 
-  const Window theirs = StartTestWindow(testwin, dir, "typing-xdotool", 0);
+  const TestWindow theirs = StartTestWindow(testwin, "--class", dir, "typing-xdotool", 0);
   tolm::WindowActivate(tolm::FindWindowByTitle("typing-xdotool"));
   std::this_thread::sleep_for(100ms);
   start = Clock::now();
