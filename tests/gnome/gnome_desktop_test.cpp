@@ -22,30 +22,11 @@
 #include "services/desktop/gnome/shell_extension.h"
 #include "services/seams/keyboard.h"
 #include "services/seams/window_search.h"
+#include "support/scoped_variable.h"
 #include "wayland_test_support.h"
 
 namespace tolm::testing {
 namespace {
-
-// Sets (or, with nullptr, removes) an environment variable for its lifetime.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    if (value != nullptr) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  ~ScopedVariable() {
-    if (saved_) setenv(name_, saved_->c_str(), 1);
-    else unsetenv(name_);
-  }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 TEST(GnomeDesktop, OutsideAGnomeSessionItDeclinesWithTheReason) {
   // A bus of the test's own, on which GNOME Shell is not.

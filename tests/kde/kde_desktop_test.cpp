@@ -15,22 +15,36 @@
 #include "services/desktop/kde/kde_platform.h"
 #include "services/seams/keyboard.h"
 #include "services/seams/window_search.h"
+#include "support/scoped_variable.h"
 #include "wayland_test_support.h"
 
 namespace tolm::testing {
 namespace {
 
-TEST(KdeDesktop, WithoutASessionBusItDeclinesWithTheReason) {
-  // Only the first open in a process reads the environment; this test runs
-  // in a process of its own (ctest runs each test alone).
-  const char* old = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  const std::string saved = old != nullptr ? old : "";
-  setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
-  DesktopBackend desktop;
-  std::string reason;
-  EXPECT_FALSE(OpenKdeDesktop(desktop, reason));
-  EXPECT_EQ(reason, "cannot connect to the session bus \"unix:path=/nonexistent/bus\": No such file or directory");
-  if (old != nullptr) setenv("DBUS_SESSION_BUS_ADDRESS", saved.c_str(), 1);
+TEST(KdeDesktop, OutsideAKdeSessionOrWithoutASessionBusItDeclinesWithTheReason) {
+  // Only an open that succeeds is kept; a declined one reads the environment
+  // again. A session named KDE, or not named, looks for KWin on the bus.
+  const ScopedVariable bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+  const std::string noBus =
+      "cannot connect to the session bus \"unix:path=/nonexistent/bus\": No such file or directory";
+  const struct {
+    const char* currentDesktop;
+    std::string reason;
+  } cases[] = {
+      {"sway", "XDG_CURRENT_DESKTOP is \"sway\", not KDE"},
+      {"GNOME:KDE-Classic", "XDG_CURRENT_DESKTOP is \"GNOME:KDE-Classic\", not KDE"},
+      {"KDE", noBus},
+      {"plasma:KDE", noBus},
+      {"", noBus},
+      {nullptr, noBus},
+  };
+  for (const auto& c : cases) {
+    const ScopedVariable desktop("XDG_CURRENT_DESKTOP", c.currentDesktop);
+    DesktopBackend backend;
+    std::string reason;
+    EXPECT_FALSE(OpenKdeDesktop(backend, reason));
+    EXPECT_EQ(reason, c.reason) << (c.currentDesktop ? c.currentDesktop : "(unset)");
+  }
 }
 
 TEST(KdeDesktop, WindowsAreFoundByCaptionAndResourceClassAndGoneOnesAreHarmless) {

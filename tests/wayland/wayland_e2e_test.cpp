@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scoped_variable.h"
 #include "wayland_test_support.h"
 
 namespace tolm::testing {
@@ -85,27 +86,6 @@ TEST(WaylandEndToEnd, ACloseRequestEndsAHugeRepeatAtOnceLeavingNoKeyPressed) {
   }
   EXPECT_EQ(lines.size() % 2, 0u) << "an X pressed and not released";
 }
-
-// Sets (or, with nullptr, removes) an environment variable for its lifetime.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    if (old != nullptr) saved_ = old;
-    if (value != nullptr) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  ~ScopedVariable() {
-    if (saved_) setenv(name_, saved_->c_str(), 1);
-    else unsetenv(name_);
-  }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 // A diagnostic log that cannot be written fails the key command (the Wayland
 // module logs through the program) with the log's reason, as on X11: no

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
+#include "services/core/desktop_names.h"
 #include "services/desktop/dbus/dbus_connection.h"
 #include "services/desktop/kde/kde_keyboard.h"
 #include "services/desktop/kde/kde_windows.h"
@@ -24,7 +26,16 @@ struct KdeDesktop {
   KdeKeyboard keyboard;
 };
 
+// A session that names its desktop another one is not KDE's, and the bus is
+// not asked (it would cost a sway session's first window command about a
+// millisecond); a session named KDE, or not named, is KDE's when KWin is on
+// its bus.
 std::unique_ptr<KdeDesktop> Connect(std::string& reason) {
+  const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
+  if (currentDesktop != nullptr && *currentDesktop != '\0' && !NamesDesktop(currentDesktop, "KDE")) {
+    reason = "XDG_CURRENT_DESKTOP is \"" + std::string(currentDesktop) + "\", not KDE";
+    return nullptr;
+  }
   std::unique_ptr<DbusConnection> bus = DbusConnection::OpenSession(kKWinAnswerTime, reason);
   if (!bus) return nullptr;
   try {

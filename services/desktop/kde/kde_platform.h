@@ -10,8 +10,8 @@
 namespace tolm {
 
 // Connects to the session bus and takes a bus name of our own for the
-// answers of KWin's scripts; false (reason set) when there is no session bus
-// or KWin is not on it. The Wayland connection for keys is made by the first
+// answers of KWin's scripts; false (reason set) when XDG_CURRENT_DESKTOP
+// names another desktop, there is no session bus or KWin is not on it. The Wayland connection for keys is made by the first
 // key string.
 bool OpenKdeDesktop(DesktopBackend& out, std::string& reason);
 
