@@ -88,18 +88,8 @@ void BenchSearch(const std::string& testwin, const std::string& dir, const tolm:
   while (tolm::FindWindows("search*", "*") > 0 && Clock::now() < gone) std::this_thread::sleep_for(10ms);
 }
 
-std::string KeyText(size_t length) {
-  // Characters without a meaning in key strings, all on the US layout.
-  const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_=/";
-  std::string text;
-  for (size_t i = 0; i < length; ++i) text += alphabet[(i * 7 + i / 11) % alphabet.size()];
-  return text;
-}
-
 void BenchTyping(const std::string& testwin, const std::string& dir) {
   const std::string text = KeyText(2000);
-  std::vector<std::string> expected;
-  for (char c : text) expected.emplace_back(1, c);
   const char* names[] = {"typing-first", "typing-again"};
   const char* labels[] = {"type 2000 characters: first key string of the process",
                           "type 2000 characters: a later key string"};
@@ -109,9 +99,9 @@ void BenchTyping(const std::string& testwin, const std::string& dir) {
     const auto start = Clock::now();
     tolm::SendKeys(text);
     const double ms = Milliseconds(WaitForLog(w.log, text.size(), start));
-    const std::vector<std::string> lines = LogLines(w.log);
-    std::printf("%-58s %9.3f ms   %zu of %zu characters arrived%s\n", labels[i], ms, lines.size(), text.size(),
-                lines == expected ? ", exactly in order" : ", NOT the text");
+    const Arrival arrival = Check(w.log, text);
+    std::printf("%-58s %9.3f ms   %zu of %zu characters arrived%s\n", labels[i], ms, arrival.count, text.size(),
+                arrival.exact ? ", exactly in order" : ", NOT the text");
     Stop(w);
   }
 }

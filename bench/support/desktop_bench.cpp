@@ -87,6 +87,20 @@ Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_poi
   }
 }
 
+std::string KeyText(size_t length) {
+  const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_=/";
+  std::string text;
+  for (size_t i = 0; i < length; ++i) text += alphabet[(i * 7 + i / 11) % alphabet.size()];
+  return text;
+}
+
+Arrival Check(const std::string& log, const std::string& text) {
+  const std::vector<std::string> lines = LogLines(log);
+  std::vector<std::string> expected;
+  for (char c : text) expected.emplace_back(1, c);
+  return {lines.size(), lines == expected};
+}
+
 TestWindow StartTestWindow(const std::string& testwin, const char* classOption, const std::string& dir,
                            const std::string& title, int many) {
   TestWindow w{-1, dir + "/" + title + ".log"};

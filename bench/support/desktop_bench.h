@@ -36,6 +36,18 @@ void WaitForFile(const std::string& file, Clock::duration timeout = std::chrono:
 Clock::duration WaitForLog(const std::string& log, size_t count, Clock::time_point start,
                            Clock::duration poll = std::chrono::milliseconds(1));
 
+// length characters without a meaning in key strings, all on the US layout,
+// so that every tool types the same.
+std::string KeyText(size_t length);
+
+// How many characters of a key log arrived, and whether they are the text, in
+// order.
+struct Arrival {
+  size_t count;
+  bool exact;
+};
+Arrival Check(const std::string& log, const std::string& text);
+
 struct TestWindow {
   pid_t pid;
   std::string log;

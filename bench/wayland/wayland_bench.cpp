@@ -50,27 +50,6 @@ void BenchSearch(const std::string& testwin, const std::string& dir) {
   while (tolm::FindWindows("search*", "*") > 0 && Clock::now() < deadline) std::this_thread::sleep_for(10ms);
 }
 
-std::string KeyText(size_t length) {
-  // Characters without a meaning in key strings, so both tools type the same.
-  const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-_=/";
-  std::string text;
-  for (size_t i = 0; i < length; ++i) text += alphabet[(i * 7 + i / 11) % alphabet.size()];
-  return text;
-}
-
-// How many characters arrived, and whether they are the text, in order.
-struct Arrival {
-  size_t count;
-  bool exact;
-};
-
-Arrival Check(const std::string& log, const std::string& text) {
-  const std::vector<std::string> lines = LogLines(log);
-  std::vector<std::string> expected;
-  for (char c : text) expected.emplace_back(1, c);
-  return {lines.size(), lines == expected};
-}
-
 void Report(const char* who, double ms, const Arrival& a, size_t total) {
   std::printf("%-40s %9.3f ms   %zu of %zu characters arrived%s\n", who, ms, a.count, total,
               a.exact ? ", exactly in order" : ", NOT the text");
